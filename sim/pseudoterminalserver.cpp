@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtGlobal>
 #include <QSocketNotifier>
+#include <QtGlobal>
 
 #include <cerrno>
 #include <cstdlib>

@@ -30,8 +30,7 @@ int main(int argc, char* argv[])
         err << "qor-sim: " << error << Qt::endl;
         return 1;
     }
-    QTextStream(stdout) << "qor-sim: serving " << SpecimenName(settings->machine.specimen)
-                        << " on " << server.DevicePath() << " as " << settings->linkPath
-                        << Qt::endl;
+    QTextStream(stdout) << "qor-sim: serving " << SpecimenName(settings->machine.specimen) << " on "
+                        << server.DevicePath() << " as " << settings->linkPath << Qt::endl;
     return app.exec();
 }

@@ -36,9 +36,9 @@ std::optional<SimSettings> ReadSimCommandLine(const QCoreApplication& app, QStri
     const QCommandLineOption dirOption(
         QStringLiteral("dir"), QStringLiteral("Directory that gets the port link (default: .)."),
         QStringLiteral("dir"), QStringLiteral("."));
-    const QCommandLineOption portOption(
-        QStringLiteral("port"), QStringLiteral("Name of the port link (default: COM1)."),
-        QStringLiteral("name"), QStringLiteral("COM1"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Name of the port link (default: COM1)."),
+                                        QStringLiteral("name"), QStringLiteral("COM1"));
     const QCommandLineOption specimenOption(
         QStringLiteral("specimen"),
         QStringLiteral("Specimen under test: spring (reaches the maximum force, TM), yielding "
@@ -73,7 +73,8 @@ std::optional<SimSettings> ReadSimCommandLine(const QCoreApplication& app, QStri
     parser.process(app);
 
     if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
+        error =
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
         return std::nullopt;
     }
 
@@ -94,7 +95,8 @@ std::optional<SimSettings> ReadSimCommandLine(const QCoreApplication& app, QStri
         return std::nullopt;
     }
 
-    const std::optional<qint64> maxForce = WholeNumber(parser.value(maxForceOption), 1, LargestCount);
+    const std::optional<qint64> maxForce =
+        WholeNumber(parser.value(maxForceOption), 1, LargestCount);
     const std::optional<qint64> travel = WholeNumber(parser.value(travelOption), 1, LargestCount);
     const std::optional<qint64> seed = WholeNumber(parser.value(seedOption), 0, UINT32_MAX);
     if (!maxForce || !travel || !seed) {
@@ -110,7 +112,8 @@ std::optional<SimSettings> ReadSimCommandLine(const QCoreApplication& app, QStri
     if (parser.isSet(scriptOption)) {
         QFile script(parser.value(scriptOption));
         if (!script.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("cannot read %1: %2").arg(script.fileName(), script.errorString());
+            error =
+                QStringLiteral("cannot read %1: %2").arg(script.fileName(), script.errorString());
             return std::nullopt;
         }
         settings.machine.script = ParseReplyScript(script.readAll());

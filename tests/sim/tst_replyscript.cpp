@@ -20,8 +20,8 @@ void TestReplyScript::parse_data()
     QTest::newRow("LF ends") << QByteArray("D\n0010,0025\nTM\n") << Lines{"D", "0010,0025", "TM"};
     QTest::newRow("CR LF ends") << QByteArray("D\r\nTT\r\n") << Lines{"D", "TT"};
     QTest::newRow("last line without end") << QByteArray("D\nXM") << Lines{"D", "XM"};
-    QTest::newRow("empty lines are acknowledgements") << QByteArray("\n\nI\n")
-                                                      << Lines{"", "", "I"};
+    QTest::newRow("empty lines are acknowledgements")
+        << QByteArray("\n\nI\n") << Lines{"", "", "I"};
     QTest::newRow("spaces kept") << QByteArray(" V1.2 \n") << Lines{" V1.2 "};
 }
 

@@ -12,8 +12,7 @@ constexpr int MostTicks = 2000;
 
 // Polls like the control panel: one PortReceiveCR per tick, the machine's clock advanced by a
 // tick in between. Stops after the line that satisfies done, or after MostTicks ticks.
-template <typename Done>
-QList<QByteArray> Poll(SimulatedSerialLibrary& library, Done done)
+template <typename Done> QList<QByteArray> Poll(SimulatedSerialLibrary& library, Done done)
 {
     QList<QByteArray> lines;
     for (int tick = 0; tick < MostTicks; ++tick) {
@@ -110,7 +109,8 @@ void TestSimulatedTest::wholeTestThroughSerialComm()
     QCOMPARE(lines.last(), endCode);
     int pauses = 0;
     double lastDisplacement = 0;
-    for (const QByteArray& line : lines.mid(expectedStart.size(), lines.size() - expectedStart.size() - 1)) {
+    for (const QByteArray& line :
+         lines.mid(expectedStart.size(), lines.size() - expectedStart.size() - 1)) {
         if (line == "ID\r") {
             ++pauses;
             continue;
@@ -140,8 +140,7 @@ void TestSimulatedTest::stopAndHomeThroughSerialComm()
         return ClassifyReply(line) == ReplyKind::DataRecord && ++records == 10;
     });
     Send(QorCommand::Stop);
-    QCOMPARE(Poll(*library_, [](const QByteArray&) { return true; }),
-             QList<QByteArray>{"S\r"});
+    QCOMPARE(Poll(*library_, [](const QByteArray&) { return true; }), QList<QByteArray>{"S\r"});
     Send(QorCommand::Home);
     const QList<QByteArray> homing =
         Poll(*library_, [](const QByteArray& line) { return line == "H\r"; });
