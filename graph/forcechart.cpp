@@ -72,12 +72,13 @@ void LabelAxis(QCategoryAxis* axis, double minimum, double maximum, const QStrin
 
 } // namespace
 
-QChartView* CreateForceChart(QWidget* parent, const QString& objectName)
+QChartView* CreateForceChart(QWidget* parent, const QString& objectName, int topMargin)
 {
     auto* chart = new QChart;
     chart->setBackgroundBrush(Qt::white);
     chart->setBackgroundRoundness(0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setMargins(QMargins(4, topMargin, 8, 4));
     chart->setPlotAreaBackgroundVisible(false);
     chart->legend()->hide();
     CreatePictureAxis(chart, Qt::AlignBottom)->setLabelsAngle(-90);

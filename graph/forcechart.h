@@ -15,8 +15,9 @@ QT_END_NAMESPACE
 // library is behind these functions, so that moving to another chart library stays in one file.
 
 // A white chart without a legend, with a displacement axis at the bottom (labels turned 90
-// degrees) and a force axis on the left, whose labels are written by number pictures.
-QChartView* CreateForceChart(QWidget* parent, const QString& objectName);
+// degrees) and a force axis on the left, whose labels are written by number pictures. The title
+// starts topMargin pixels down, below whatever the window lays over the chart's top edge.
+QChartView* CreateForceChart(QWidget* parent, const QString& objectName, int topMargin);
 
 // A line series drawn against both axes, without point symbols.
 QLineSeries* AddForceSeries(QChartView* chart, const QString& objectName, const QColor& colour);

@@ -52,10 +52,6 @@ TGraphForm::TGraphForm(QWidget* owner) : QWidget(owner)
     GraphDataMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     GraphDataMemo->setFocusPolicy(Qt::ClickFocus);
 
-    GraphChart = CreateForceChart(Panel1, QStringLiteral("GraphChart"));
-    Series1 = AddForceSeries(GraphChart, QStringLiteral("Series1"), Qt::red);
-    GraphChart->viewport()->installEventFilter(this);
-
     DataShowBitBtn = new QPushButton(ShowDataCaption, Panel1);
     DataShowBitBtn->setObjectName(QStringLiteral("DataShowBitBtn"));
     DataShowBitBtn->setMinimumSize(60, 25);
@@ -63,6 +59,11 @@ TGraphForm::TGraphForm(QWidget* owner) : QWidget(owner)
         DataShowBitBtn,
         QStringLiteral("Toggle Graph/Table|Show the Test's Data as a Graph or as a Data Table"));
     connect(DataShowBitBtn, &QPushButton::clicked, this, &TGraphForm::DataShowBitBtnClick);
+
+    GraphChart =
+        CreateForceChart(Panel1, QStringLiteral("GraphChart"), DataShowBitBtn->sizeHint().height());
+    Series1 = AddForceSeries(GraphChart, QStringLiteral("Series1"), Qt::red);
+    GraphChart->viewport()->installEventFilter(this);
 
     // The chart covers the whole panel and the table beside the button; the button stays on top.
     auto* panelLayout = new QGridLayout(Panel1);
