@@ -1,7 +1,7 @@
 #include "config/settings.h"
 #include "graph/graphform.h"
+#include "modalanswers.h"
 
-#include <QApplication>
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QDialog>
@@ -11,9 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 
 namespace {
 
@@ -27,39 +25,6 @@ QValueAxis* Axis(const TGraphForm& form, Qt::Orientation orientation)
 {
     return qobject_cast<QValueAxis*>(form.GraphChart->chart()->axes(orientation).value(0));
 }
-
-// Answers every modal widget that opens while it lives, and remembers their object names. A
-// modal widget that nobody answered is closed after a few seconds, so a broken test fails
-// instead of hanging.
-class ModalAnswerer : public QObject
-{
-public:
-    explicit ModalAnswerer(std::function<void(QWidget*)> answer) : Answer(std::move(answer))
-    {
-        connect(&Poll, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal != Answered) {
-                Answered = modal;
-                Seen.append(modal->objectName());
-                Answer(modal);
-            }
-        });
-        Poll.start(5);
-        connect(&Watchdog, &QTimer::timeout, this, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        Watchdog.start(3000);
-    }
-
-    QStringList Seen;
-
-private:
-    std::function<void(QWidget*)> Answer;
-    QPointer<QWidget> Answered;
-    QTimer Poll;
-    QTimer Watchdog;
-};
 
 void Click(QWidget* dialog, const char* buttonName)
 {
@@ -217,24 +182,31 @@ void GraphFormTest::changedListIsRedrawn()
 
 void GraphFormTest::badRecordReportedOncePerRebuild()
 {
-    ModalAnswerer answerer([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+    QStringList reports;
+    const ModalAnswers::Answer acceptReport = [&](QWidget* modal) {
+        reports.append(modal->objectName());
+        qobject_cast<QDialog*>(modal)->accept();
+    };
+    ModalAnswers answers({acceptReport, acceptReport});
     TGraphForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.SetLines(Test("Bad", {"0100,0100", "0200,0200", "0300,03x0", "0400,0400", "TM"}));
     QCOMPARE(form.Series1->points(), (QList<QPointF>{{0.1, 100}, {0.2, 200}}));
 
-    QTRY_COMPARE(answerer.Seen, QStringList{"ErrorReportBox"});
+    QTRY_COMPARE(reports, QStringList{"ErrorReportBox"});
     for (int paint = 0; paint < 5; ++paint) {
         form.GraphChart->viewport()->repaint();
         form.repaint();
         QTest::qWait(20);
     }
-    QCOMPARE(answerer.Seen.size(), 1);
+    QCOMPARE(reports.size(), 1);
 
     form.SettingsChanged();
-    QTRY_COMPARE(answerer.Seen.size(), 2);
+    QTRY_VERIFY(answers.AllAnswered());
+    QCOMPARE(reports, (QStringList{"ErrorReportBox", "ErrorReportBox"}));
     QCOMPARE(form.Series1->points().size(), 2);
+    QVERIFY(!answers.WatchdogFired());
 }
 
 void GraphFormTest::toggleSwitchesChartAndTable()
@@ -274,16 +246,18 @@ void GraphFormTest::closeQueryGuardsUnsavedTest()
 {
     QFETCH(bool, unsaved);
     QFETCH(QString, button);
-    QFETCH(QStringList, asked);
     QFETCH(bool, closed);
 
     QStringList texts;
-    ModalAnswerer answerer([&](QWidget* modal) {
+    const ModalAnswers::Answer answerAlert = [&](QWidget* modal) {
+        QCOMPARE(modal->objectName(), QStringLiteral("AlertBox"));
         for (const char* name : {"AlertMessage1", "AlertMessage2"})
             texts.append(modal->findChild<QLabel*>(QLatin1String(name))->text());
         QVERIFY(modal->findChild<QPushButton*>("AlertOKBitBtn")->isEnabled());
         Click(modal, qPrintable(button));
-    });
+    };
+    ModalAnswers answers(unsaved ? QList<ModalAnswers::Answer>{answerAlert}
+                                 : QList<ModalAnswers::Answer>{});
     QPointer<TGraphForm> form = new TGraphForm;
     form->SetLines(Test("Unsaved", {"0100,0100", "TM"}));
     form->GraphDataMemo->document()->setModified(unsaved);
@@ -291,7 +265,8 @@ void GraphFormTest::closeQueryGuardsUnsavedTest()
     QVERIFY(QTest::qWaitForWindowExposed(form));
 
     QCOMPARE(form->close(), closed);
-    QCOMPARE(answerer.Seen, asked);
+    QVERIFY(answers.AllAnswered());
+    QVERIFY(!answers.WatchdogFired());
     if (unsaved) {
         QCOMPARE(texts, (QStringList{"Test data has NOT been saved!",
                                      "Click 'OK' to close panel, or 'CANCEL' to cancel."}));
