@@ -1,0 +1,183 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+constexpr int StartTimeout = 10000;
+
+// qor-sim in a temporary directory, stopped at the end of the test if still running.
+class SimProcess
+{
+public:
+    explicit SimProcess(const QStringList& arguments)
+    {
+        process_.start(QStringLiteral(QOR_SIM_PATH), arguments);
+    }
+    ~SimProcess()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    // Waits for the line that says the link is in place.
+    bool WaitUntilServing()
+    {
+        while (!process_.canReadLine()) {
+            if (!process_.waitForReadyRead(StartTimeout))
+                return false;
+        }
+        return process_.readLine().startsWith("qor-sim: serving");
+    }
+    QProcess& Process() { return process_; }
+
+private:
+    QProcess process_;
+};
+
+} // namespace
+
+class TestQorSim : public QObject
+{
+    Q_OBJECT
+private slots:
+    void helpDocumentsEveryOption();
+    void badOptions_data();
+    void badOptions();
+    void linkLivesAsLongAsTheServer_data();
+    void linkLivesAsLongAsTheServer();
+    void staleLinkIsReplaced();
+    void existingFileIsLeftAlone();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TestQorSim::helpDocumentsEveryOption()
+{
+    QProcess process;
+    process.start(QStringLiteral(QOR_SIM_PATH), {QStringLiteral("--help")});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 0);
+    const QByteArray help = process.readAllStandardOutput();
+    for (const char* option :
+         {"--dir <dir>", "--port <name>", "--specimen <kind>", "--rate <records>",
+          "--max-force <pounds>", "--travel <counts>", "--seed <number>", "--script <file>"})
+        QVERIFY2(help.contains(option), option);
+    for (const char* specimen : {"spring", "yielding", "soft"})
+        QVERIFY2(help.contains(specimen), specimen);
+}
+
+void TestQorSim::badOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    QFile empty(dir_.filePath(QStringLiteral("empty.txt")));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    const QString missing = dir_.filePath(QStringLiteral("missing"));
+
+    QTest::newRow("unknown specimen")
+        << QStringList{"--specimen", "steel"}
+        << "qor-sim: --specimen must be one of: spring, yielding, soft";
+    QTest::newRow("rate zero") << QStringList{"--rate", "0"}
+                               << "qor-sim: --rate must be a number above 0 and at most 100";
+    QTest::newRow("rate not a number")
+        << QStringList{"--rate", "fast"}
+        << "qor-sim: --rate must be a number above 0 and at most 100";
+    QTest::newRow("max force too large")
+        << QStringList{"--max-force", "10000"}
+        << "qor-sim: --max-force must be a whole number from 1 to 9999";
+    QTest::newRow("negative travel") << QStringList{"--travel", "-5"}
+                                     << "qor-sim: --travel must be a whole number from 1 to 9999";
+    QTest::newRow("seed not a number")
+        << QStringList{"--seed", "x"}
+        << "qor-sim: --seed must be a whole number from 0 to 4294967295";
+    QTest::newRow("script missing")
+        << QStringList{"--script", missing} << "qor-sim: cannot read " + missing;
+    QTest::newRow("script empty") << QStringList{"--script", empty.fileName()}
+                                  << "qor-sim: " + empty.fileName() + " holds no lines";
+    QTest::newRow("port with a slash")
+        << QStringList{"--port", "x/COM1"} << "qor-sim: --port must be a file name such as COM1";
+    QTest::newRow("missing directory")
+        << QStringList{"--dir", missing} << "qor-sim: --dir " + missing + " does not exist";
+    QTest::newRow("stray argument") << QStringList{"COM1"} << "qor-sim: unexpected argument 'COM1'";
+}
+
+void TestQorSim::badOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+
+    QTemporaryDir linkDir;
+    QProcess process;
+    process.start(QStringLiteral(QOR_SIM_PATH), QStringList{"--dir", linkDir.path()} + arguments);
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 1);
+    const QString error = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(error.startsWith(message), qPrintable(error));
+    QVERIFY(!QFileInfo(linkDir.filePath(QStringLiteral("COM1"))).isSymLink());
+}
+
+void TestQorSim::linkLivesAsLongAsTheServer_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+void TestQorSim::linkLivesAsLongAsTheServer()
+{
+    QFETCH(int, signalNumber);
+
+    const QString link = dir_.filePath(QStringLiteral("COM3"));
+    SimProcess sim({"--dir", dir_.path(), "--port", "COM3"});
+    QVERIFY(sim.WaitUntilServing());
+    const QFileInfo info(link);
+    QVERIFY(info.isSymLink());
+    QVERIFY(info.symLinkTarget().startsWith(QStringLiteral("/dev/pts/")));
+    QVERIFY(info.exists());
+
+    ::kill(sim.Process().processId(), signalNumber);
+    QVERIFY(sim.Process().waitForFinished());
+    QCOMPARE(sim.Process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(sim.Process().exitCode(), 0);
+    QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+void TestQorSim::staleLinkIsReplaced()
+{
+    const QString link = dir_.filePath(QStringLiteral("COM1"));
+    QVERIFY(QFile::link(dir_.filePath(QStringLiteral("gone")), link));
+    SimProcess sim({"--dir", dir_.path()});
+    QVERIFY(sim.WaitUntilServing());
+    QVERIFY(QFileInfo(link).symLinkTarget().startsWith(QStringLiteral("/dev/pts/")));
+    sim.Process().terminate();
+    QVERIFY(sim.Process().waitForFinished());
+    QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+void TestQorSim::existingFileIsLeftAlone()
+{
+    const QString path = dir_.filePath(QStringLiteral("COM2"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("keep");
+    file.close();
+
+    QProcess process;
+    process.start(QStringLiteral(QOR_SIM_PATH), {"--dir", dir_.path(), "--port", "COM2"});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().contains("already exists"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("keep"));
+}
+
+QTEST_GUILESS_MAIN(TestQorSim)
+#include "tst_qorsim.moc"
