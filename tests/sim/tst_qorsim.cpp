@@ -1,3 +1,8 @@
+#include "control/protocol.h"
+#include "serial/serialcomm.h"
+#include "temporarystartdirectory.h"
+
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -9,6 +14,8 @@
 namespace {
 
 constexpr int StartTimeout = 10000;
+constexpr int ExchangeTimeout = 20000;
+const QString Com1 = QStringLiteral("COM1");
 
 // qor-sim in a temporary directory, stopped at the end of the test if still running.
 class SimProcess
@@ -40,6 +47,29 @@ private:
     QProcess process_;
 };
 
+// Polls the port like the control panel until the line that satisfies done has arrived.
+template <typename Done> QList<QByteArray> ReceiveUntil(Done done)
+{
+    QList<QByteArray> lines;
+    const QDeadlineTimer deadline(ExchangeTimeout);
+    while (!deadline.hasExpired()) {
+        QByteArray line;
+        if (SerialComm::PortReceiveCR(Com1, line) == 0) {
+            QTest::qWait(10);
+            continue;
+        }
+        lines << line;
+        if (done(line))
+            break;
+    }
+    return lines;
+}
+
+QList<QByteArray> ReceiveLines(int count)
+{
+    return ReceiveUntil([&count](const QByteArray&) { return --count == 0; });
+}
+
 } // namespace
 
 class TestQorSim : public QObject
@@ -53,6 +83,7 @@ private slots:
     void linkLivesAsLongAsTheServer();
     void staleLinkIsReplaced();
     void existingFileIsLeftAlone();
+    void wholeTestThroughThePseudoTerminal();
 
 private:
     QTemporaryDir dir_;
@@ -177,6 +208,40 @@ void TestQorSim::existingFileIsLeftAlone()
     QVERIFY(process.readAllStandardError().contains("already exists"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("keep"));
+}
+
+void TestQorSim::wholeTestThroughThePseudoTerminal()
+{
+    TemporaryStartDirectory start;
+    SimProcess sim({"--dir", start.Path(), "--max-force", "300", "--rate", "50"});
+    QVERIFY(sim.WaitUntilServing());
+    QCOMPARE(SerialComm::PortInit(Com1, QStringLiteral("Baud9600"), QStringLiteral("NoParity"),
+                                  QStringLiteral("OneStopBit"), QStringLiteral("WordLength8")),
+             0);
+
+    SerialComm::PortSend(Com1, QorCommand::Version);
+    QCOMPARE(ReceiveLines(1), QList<QByteArray>{"V1.0\r"});
+    for (const QByteArray& write : IncrementalSettingWrites(100))
+        SerialComm::PortSend(Com1, write);
+    QCOMPARE(ReceiveLines(2), (QList<QByteArray>{"\r", "I\r"}));
+
+    SerialComm::PortSend(Com1, QorCommand::Test);
+    const QList<QByteArray> test =
+        ReceiveUntil([](const QByteArray& line) { return line.startsWith('T'); });
+    QVERIFY(test.size() > 3);
+    QCOMPARE(test.first(), QByteArray("D\r"));
+    QCOMPARE(test.last(), QByteArray("TM\r"));
+    QCOMPARE(test.count("ID\r"), 2); // at 100 and 200 pounds on the way to 300
+    QVERIFY(ClassifyReply(test[test.size() - 2]) == ReplyKind::DataRecord);
+    QVERIFY(DecodeDataRecord(test[test.size() - 2], 0.001, 1.0).force >= 300);
+
+    SerialComm::PortSend(Com1, QorCommand::Home);
+    QCOMPARE(ReceiveLines(2), (QList<QByteArray>{"U\r", "H\r"}));
+
+    SerialComm::PortClose(Com1);
+    sim.Process().terminate();
+    QVERIFY(sim.Process().waitForFinished());
+    QVERIFY(!QFileInfo(start.Path() + QStringLiteral("/COM1")).isSymLink());
 }
 
 QTEST_GUILESS_MAIN(TestQorSim)
