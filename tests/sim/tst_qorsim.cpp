@@ -84,6 +84,7 @@ private slots:
     void staleLinkIsReplaced();
     void existingFileIsLeftAlone();
     void wholeTestThroughThePseudoTerminal();
+    void scriptPlayedThroughThePseudoTerminal();
 
 private:
     QTemporaryDir dir_;
@@ -242,6 +243,21 @@ void TestQorSim::wholeTestThroughThePseudoTerminal()
     sim.Process().terminate();
     QVERIFY(sim.Process().waitForFinished());
     QVERIFY(!QFileInfo(start.Path() + QStringLiteral("/COM1")).isSymLink());
+}
+
+void TestQorSim::scriptPlayedThroughThePseudoTerminal()
+{
+    TemporaryStartDirectory start;
+    start.WriteFile(QStringLiteral("replies.txt"), "D\r\n0010,0005\r\n\r\nXM\r\n");
+    SimProcess sim({"--dir", start.Path(), "--rate", "50", "--script",
+                    start.Path() + QStringLiteral("/replies.txt")});
+    QVERIFY(sim.WaitUntilServing());
+    QCOMPARE(SerialComm::PortInit(Com1, QStringLiteral("Baud9600"), QStringLiteral("NoParity"),
+                                  QStringLiteral("OneStopBit"), QStringLiteral("WordLength8")),
+             0);
+    SerialComm::PortSend(Com1, QorCommand::Test);
+    QCOMPARE(ReceiveLines(4), (QList<QByteArray>{"D\r", "0010,0005\r", "\r", "XM\r"}));
+    SerialComm::PortClose(Com1);
 }
 
 QTEST_GUILESS_MAIN(TestQorSim)
