@@ -6,6 +6,7 @@
 #include "serial/seriallibrary.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <memory>
 
 int main(int argc, char* argv[])
@@ -25,6 +26,8 @@ int main(int argc, char* argv[])
 
         if (Termination::Requested())
             return 0;
+        // Without a window manager (a bare X server) maximizing is only a wish: fill the screen.
+        mainScreen->setGeometry(mainScreen->screen()->availableGeometry());
         mainScreen->showMaximized();
         application.exec();
     } catch (...) {

@@ -9,11 +9,15 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
 
 namespace {
+
+constexpr int VisibleWidth =
+    299; // the picture is wider than the dialog, which cuts it at the right
 
 // The start-up picture: the program's heading over a force curve rising to a break.
 QPixmap StartupPicture()
@@ -38,7 +42,7 @@ QPixmap StartupPicture()
 
     QFont heading(QStringLiteral("Sans Serif"), 22, QFont::Bold);
     painter.setFont(heading);
-    painter.drawText(QRect(0, 8, picture.width(), 40), Qt::AlignCenter,
+    painter.drawText(QRect(0, 8, VisibleWidth, 40), Qt::AlignCenter,
                      QStringLiteral("Velmont 1000"));
     return picture;
 }
@@ -49,7 +53,8 @@ TInitializingBox::TInitializingBox(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("InitializingBox"));
     setWindowTitle(QStringLiteral("Initializing ..."));
-    setFixedSize(299, 228);
+    setFixedSize(VisibleWidth, 228);
+    move(screen()->availableGeometry().center() - rect().center());
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -58,11 +63,13 @@ TInitializingBox::TInitializingBox(QWidget* owner) : QDialog(owner)
     Image1->setScaledContents(true);
     Image1->setPixmap(StartupPicture());
 
-    Status = new QLabel(QStringLiteral("Loading Program and the Installation Configuration ..."),
-                        this);
+    Status =
+        new QLabel(QStringLiteral("Loading Program and the Installation Configuration ..."), this);
     Status->setObjectName(QStringLiteral("Status"));
-    Status->move(8, 184);
-    Status->adjustSize();
+    Status->setGeometry(8, 184, VisibleWidth - 16, 16);
+    QFont small = Status->font();
+    small.setPointSize(7);
+    Status->setFont(small);
 
     IgnoreBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogIgnoreButton),
                                    QStringLiteral("&Ignore"), this);
@@ -105,7 +112,6 @@ void TInitializingBox::FormShow()
     } catch (...) {
         // What went wrong is in errors/install.errors.txt; the operator decides how to go on.
         Status->setText(QStringLiteral("Configuration error. PRESS- Ignore to continue, ..."));
-        Status->adjustSize();
         IgnoreBitBtn->setEnabled(true);
     }
 }
