@@ -4,6 +4,7 @@
 #include "config/initializingbox.h"
 #include "config/settings.h"
 #include "control/controlpanel.h"
+#include "graph/graphform.h"
 #include "platform/errorreport.h"
 #include "platform/hint.h"
 #include "platform/termination.h"
@@ -309,19 +310,14 @@ void TMainScreen::SetSaveAndPrintEnabled(bool save, bool print)
     SpeedPrintBtn->setEnabled(print);
 }
 
-// A graph window that becomes active opens the Window menu for good and sets Save and Print by
-// its kind: a single test can be saved and printed, a comparison of several only printed.
+// A graph window that becomes active opens the Window menu for good and enables Save and Print.
 // Closing a window changes nothing here.
 void TMainScreen::MdiAreaSubWindowActivated(QMdiSubWindow* child)
 {
-    if (!child || !child->widget())
-        return;
-    const QWidget* form = child->widget();
-    const bool single = form->inherits("TGraphForm");
-    if (!single && !form->inherits("TGraphMultipleForm"))
+    if (!child || !qobject_cast<TGraphForm*>(child->widget()))
         return;
     MenuWindow->menuAction()->setEnabled(true);
-    SetSaveAndPrintEnabled(single, true);
+    SetSaveAndPrintEnabled(true, true);
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event)
