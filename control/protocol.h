@@ -9,7 +9,15 @@
 // What travels on the serial line between the program and the QOR-1000.
 
 // A reply's kind, by its length with the carriage return and then by its characters.
-enum class ReplyKind { Acknowledge, OneLetterStatus, TwoLetterStatus, VersionReply, DataRecord, Other };
+enum class ReplyKind
+{
+    Acknowledge,
+    OneLetterStatus,
+    TwoLetterStatus,
+    VersionReply,
+    DataRecord,
+    Other
+};
 
 // line is as SerialComm::PortReceiveCR delivers it, carriage return included.
 ReplyKind ClassifyReply(const QByteArray& line);
