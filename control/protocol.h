@@ -35,9 +35,13 @@ struct DecodedRecord
 };
 
 // Decodes "dddd,ffff" (carriage return optional); the displacement field is converted first and a
-// field that is not four digits throws a ConversionError.
+// field that is not a number throws a ConversionError.
 DecodedRecord DecodeDataRecord(const QByteArray& record, double displacementFactor,
                                double forceFactor);
+
+// The nine characters "dddd,ffff" of a record, without the carriage return; each count is
+// written as four digits and must lie within 0 to 9999.
+QByteArray EncodeDataRecord(int displacementCount, int forceCount);
 
 // Command texts.
 namespace QorCommand {
@@ -46,7 +50,12 @@ inline const QByteArray Home = "H";
 inline const QByteArray Test = "T";
 inline const QByteArray Stop = "S";
 inline const QByteArray Version = "V";
+inline const QByteArray IncrementalForce = "MI"; // followed by the force and a carriage return
+inline const QByteArray Incremental = "I";
 } // namespace QorCommand
+
+// The line end of every reply and of the incremental force.
+inline constexpr char CarriageReturn = '\r';
 
 // The incremental force setting as its four separate writes: "MI", the force, CR, "I".
 QList<QByteArray> IncrementalSettingWrites(int force);

@@ -1,0 +1,117 @@
+#include "control/protocol.h"
+
+#include "platform/numbertext.h"
+
+namespace {
+
+constexpr int RecordLength = 10; // "dddd,ffff" and the carriage return
+constexpr int FieldWidth = 4;
+constexpr int ForceFieldStart = 5;
+constexpr int LargestCount = 9999;
+
+std::optional<QString> OneLetterStatusText(char code)
+{
+    switch (code) {
+    case 'D':
+        return QStringLiteral("QOR starting Test");
+    case 'C':
+        return QStringLiteral("Continuous Mode set");
+    case 'H':
+        return QStringLiteral("QOR at Home");
+    case 'I':
+        return QStringLiteral("Increment Mode set");
+    case 'S':
+        return QStringLiteral("QOR is Stopped");
+    case 'U':
+        return QStringLiteral("QOR moving Home");
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> TwoLetterStatusText(char code)
+{
+    switch (code) {
+    case 'L':
+        return QStringLiteral("Test Aborted at Bottom Limit");
+    case 'M':
+        return QStringLiteral("Test Aborted at Maximum Force");
+    case 'S':
+        return QStringLiteral("QOR is Stopped");
+    case 'T':
+        return QStringLiteral("Test Complete");
+    case 'U':
+        return QStringLiteral("QOR moving Home");
+    default:
+        return std::nullopt;
+    }
+}
+
+int CountField(const QByteArray& record, int start)
+{
+    return StrToInt(QString::fromLatin1(record.mid(start, FieldWidth)));
+}
+
+} // namespace
+
+ReplyKind ClassifyReply(const QByteArray& line)
+{
+    switch (line.size()) {
+    case 1:
+        return ReplyKind::Acknowledge;
+    case 2:
+        return ReplyKind::OneLetterStatus;
+    case 3:
+        return ReplyKind::TwoLetterStatus;
+    case 5:
+        return line[0] == 'V' ? ReplyKind::VersionReply : ReplyKind::Other;
+    case RecordLength:
+        return line[4] == ',' && line[9] == CarriageReturn ? ReplyKind::DataRecord
+                                                           : ReplyKind::Other;
+    default:
+        return ReplyKind::Other;
+    }
+}
+
+std::optional<QString> ReplyStatusText(const QByteArray& line)
+{
+    switch (ClassifyReply(line)) {
+    case ReplyKind::OneLetterStatus:
+        return OneLetterStatusText(line[0]);
+    case ReplyKind::TwoLetterStatus:
+        return TwoLetterStatusText(line[1]);
+    case ReplyKind::VersionReply:
+        return QString::fromLatin1(line);
+    case ReplyKind::DataRecord:
+        return QStringLiteral("Receiving Test Data");
+    case ReplyKind::Acknowledge:
+    case ReplyKind::Other:
+        break;
+    }
+    return std::nullopt;
+}
+
+DecodedRecord DecodeDataRecord(const QByteArray& record, double displacementFactor,
+                               double forceFactor)
+{
+    DecodedRecord decoded;
+    decoded.displacement = CountField(record, 0) * displacementFactor;
+    decoded.force = CountField(record, ForceFieldStart) * forceFactor;
+    decoded.displacementText = FormatFloat(QStringLiteral("0.000"), decoded.displacement);
+    decoded.forceText = FormatFloat(QStringLiteral("0"), decoded.force);
+    return decoded;
+}
+
+QByteArray EncodeDataRecord(int displacementCount, int forceCount)
+{
+    Q_ASSERT(displacementCount >= 0 && displacementCount <= LargestCount);
+    Q_ASSERT(forceCount >= 0 && forceCount <= LargestCount);
+    return QByteArray::number(displacementCount).rightJustified(FieldWidth, '0') + ',' +
+           QByteArray::number(forceCount).rightJustified(FieldWidth, '0');
+}
+
+QList<QByteArray> IncrementalSettingWrites(int force)
+{
+    return {QorCommand::IncrementalForce, QString::number(force, 'g', 3).toLatin1(),
+            QByteArray(1, CarriageReturn), QorCommand::Incremental};
+}
