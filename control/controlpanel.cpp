@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGraphicsLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +98,11 @@ TQORcontrolPanel::TQORcontrolPanel(QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("QORcontrolPanel"));
     setWindowTitle(QStringLiteral("QOR Control  Panel"));
     setFixedSize(556, 363);
+    // The form's face at the pixel size its layout was drawn for.
+    QFont formFont = font();
+    formFont.setPixelSize(11);
+    formFont.setStretch(QFont::SemiCondensed);
+    setFont(formFont);
 
     CreateStatusAndReadouts();
     CreateRepeatGroup();
@@ -116,6 +122,7 @@ void TQORcontrolPanel::CreateStatusAndReadouts()
 {
     Label1 = Place<QLabel>(this, "Label1", 0, 8, 33, 13);
     Label1->setText(QStringLiteral("Status:"));
+    Label1->adjustSize();
 
     QORstatus = Place<QLabel>(this, "QORstatus", 40, 4, 225, 25);
     QORstatus->setText(QStringLiteral("Unknown"));
@@ -172,12 +179,14 @@ void TQORcontrolPanel::CreateRepeatGroup()
         CreateCountEdit(RepeatGroupBox, "RepeatCountMaskEdit", 30, QStringLiteral("1"));
     CyclesRequiredLabel = Place<QLabel>(RepeatGroupBox, "CyclesRequiredLabel", 58, 34, 77, 13);
     CyclesRequiredLabel->setText(QStringLiteral("Cycles Required"));
+    CyclesRequiredLabel->adjustSize();
     CyclesRequiredLabel->setBuddy(RepeatCountMaskEdit);
 
     CyclesCompleteMaskEdit =
         CreateCountEdit(RepeatGroupBox, "CyclesCompleteMaskEdit", 54, QStringLiteral("0"));
     CyclesCompleteLabel = Place<QLabel>(RepeatGroupBox, "CyclesCompleteLabel", 58, 58, 78, 13);
     CyclesCompleteLabel->setText(QStringLiteral("Cycles Complete"));
+    CyclesCompleteLabel->adjustSize();
 }
 
 void TQORcontrolPanel::CreateCommandButtons()
@@ -207,9 +216,9 @@ void TQORcontrolPanel::CreateIncrementalForcePanel()
     PC2Mode = Place<QGroupBox>(PC2, "PC2Mode", 0, 0, 89, 49);
     PC2Mode->setTitle(QStringLiteral("Mode"));
     SetHint(PC2Mode, QStringLiteral("Change Test Mode|Select Continuous or Incremental Test Mode"));
-    PC2ModeContinuous = Place<QRadioButton>(PC2Mode, "PC2ModeContinuous", 6, 14, 80, 16);
+    PC2ModeContinuous = Place<QRadioButton>(PC2Mode, "PC2ModeContinuous", 4, 14, 84, 16);
     PC2ModeContinuous->setText(QStringLiteral("Continuous"));
-    PC2ModeIncremental = Place<QRadioButton>(PC2Mode, "PC2ModeIncremental", 6, 30, 80, 16);
+    PC2ModeIncremental = Place<QRadioButton>(PC2Mode, "PC2ModeIncremental", 4, 30, 84, 16);
     PC2ModeIncremental->setText(QStringLiteral("Incremental"));
     PC2ModeItems = new QButtonGroup(PC2Mode);
     PC2ModeItems->addButton(PC2ModeContinuous, 0);
@@ -219,6 +228,9 @@ void TQORcontrolPanel::CreateIncrementalForcePanel()
     PC2Label = Place<QLabel>(PC2, "PC2Label", 1, 49, 85, 13);
     PC2Label->setText(QStringLiteral("Incremental Force"));
     PC2Label->setAlignment(Qt::AlignCenter);
+    QFont narrow = PC2Label->font();
+    narrow.setPixelSize(10);
+    PC2Label->setFont(narrow);
 
     // Upside down: the top of the slider is the largest force.
     PC2TrackBar = Place<QSlider>(PC2, "PC2TrackBar", 13, 64, 33, 218);
@@ -277,7 +289,10 @@ void TQORcontrolPanel::CreateDataViews()
     chart->setTitle(QStringLiteral("QOR1000 Test Graph"));
     chart->setBackgroundBrush(Qt::white);
     chart->legend()->hide();
-    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setMargins(QMargins(0, 0, 0, 0));
+    chart->setBackgroundRoundness(0);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setTitleFont(font());
 
     Series1 = new QLineSeries(chart);
     Series1->setObjectName(QStringLiteral("Series1"));
@@ -291,6 +306,8 @@ void TQORcontrolPanel::CreateDataViews()
         axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         axis->setGridLinePen(QPen(Qt::blue, 1, Qt::SolidLine));
         axis->setGridLineVisible(true);
+        axis->setLabelsFont(font());
+        axis->setTitleFont(font());
     }
     chart->addAxis(displacementAxis_, Qt::AlignBottom);
     chart->addAxis(forceAxis_, Qt::AlignLeft);

@@ -111,7 +111,7 @@ void TQORcontrolPanel::FormShow()
     gauge1reading->setText(QStringLiteral("0"));
     gauge2reading->setText(QStringLiteral("0.000"));
     ShowUnitCaptions();
-    SetFixedAxisRange(displacementAxis_, 1600 * DisplacementFactor, 0.1, 4,
+    SetFixedAxisRange(displacementAxis_, 1600 * DisplacementFactor, 0.1, 5,
                       QStringLiteral("#,##0.00#"));
     SetFixedAxisRange(forceAxis_, 1000 * ForceFactor, 1.0, 10, QStringLiteral("#,##0"));
     ShowIncrementalForce();
