@@ -2,10 +2,25 @@
 
 #include "serial/seriallibrary.h"
 
-// The serial library over real tty devices, through QSerialPort.
+#include <QPointer>
+#include <QSerialPort>
+#include <map>
+
+// The serial library over real tty devices, through QSerialPort. COMn is the device
+// <StartDirectory>/COMn when that exists (a link made by the installer or the simulator), else
+// /dev/ttyS(n-1).
 class DeviceSerialLibrary : public SerialLibrary
 {
 public:
+    // Its own failures, all negative like every library failure.
+    static constexpr int CannotOpen = -2;     // no such device, busy, or not a serial device
+    static constexpr int NotOpen = -3;        // the port was never opened, or was closed
+    static constexpr int SettingRefused = -4; // a value the device or this library does not take
+    static constexpr int DeviceGone = -5;     // the device went away; the port was closed at once
+    static constexpr int TransferFailed = -6; // a read or write failed
+
+    ~DeviceSerialLibrary() override;
+
     int Open(int port, int receiveQueue, int transmitQueue) override;
     int SetBaud(int port, int baudCode) override;
     int SetLineFormat(int port, int parity, int stopBits, int wordLength) override;
@@ -15,4 +30,23 @@ public:
     int BytesWaitingToGo(int port) override;
     int ReadByte(int port, char* buffer, int count) override;
     int Close(int port) override;
+
+    // The device COMn (index n-1) stands for.
+    static QString DevicePath(int port);
+
+private:
+    struct Port
+    {
+        // Open until the device goes away; closed at its first failure.
+        QPointer<QSerialPort> device;
+        // A pseudo-terminal has no modem lines: the control line is then kept here.
+        bool softwareControlLine = false;
+        bool hasModemLines = true;
+    };
+
+    // The body's result on the open port at the index; NotOpen or DeviceGone without it.
+    template <typename Body> int WithOpenPort(int port, Body body);
+    void Forget(int port);
+
+    std::map<int, Port> ports_;
 };

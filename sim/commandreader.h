@@ -6,7 +6,16 @@
 // A command the machine understood in the bytes it received.
 struct MachineCommand
 {
-    enum Kind { Continuous, Incremental, SetIncrementalForce, Home, Test, Stop, Version };
+    enum Kind
+    {
+        Continuous,
+        Incremental,
+        SetIncrementalForce,
+        Home,
+        Test,
+        Stop,
+        Version
+    };
     Kind kind;
     int force = 0; // of SetIncrementalForce
 
@@ -22,7 +31,12 @@ public:
     QList<MachineCommand> Read(const QByteArray& bytes);
 
 private:
-    enum class State { Idle, AfterM, InForce };
+    enum class State
+    {
+        Idle,
+        AfterM,
+        InForce
+    };
     void ReadIdle(char byte, QList<MachineCommand>& commands);
 
     State state_ = State::Idle;

@@ -133,8 +133,8 @@ void MachineModel::TakeStep()
 {
     position_ = std::min<double>(position_ + StepCounts, options_.travelLimit);
     const double noise = noise_.bounded(-NoisePounds, NoisePounds + 1);
-    const int force = std::clamp<int>(std::lround(SpecimenForce(options_.specimen, position_) + noise),
-                                      0, LargestCount);
+    const int force = std::clamp<int>(
+        std::lround(SpecimenForce(options_.specimen, position_) + noise), 0, LargestCount);
     const int displacement = std::clamp<int>(std::lround(position_), 0, LargestCount);
     Send(EncodeDataRecord(displacement, force));
 

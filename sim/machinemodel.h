@@ -19,11 +19,18 @@
 class MachineModel
 {
 public:
-    enum class Motion { Idle, Homing, Testing, Holding, PlayingScript };
+    enum class Motion
+    {
+        Idle,
+        Homing,
+        Testing,
+        Holding,
+        PlayingScript
+    };
 
     static constexpr double HomingCountsPerSecond = 400.0;
-    static constexpr int StepCounts = 10;   // crosshead travel per record
-    static constexpr int NoisePounds = 2;   // the force noise lies within plus or minus this
+    static constexpr int StepCounts = 10;      // crosshead travel per record
+    static constexpr int NoisePounds = 2;      // the force noise lies within plus or minus this
     static constexpr int BreakPeakPounds = 50; // below this peak nothing counts as a break
     static inline const QByteArray VersionCharacters = "1.0";
 

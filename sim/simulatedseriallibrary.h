@@ -12,7 +12,12 @@
 class SimulatedSerialLibrary : public SerialLibrary
 {
 public:
-    enum Result { NoSuchPort = -2, PortNotOpen = -3, BadArgument = -4 };
+    enum Result
+    {
+        NoSuchPort = -2,
+        PortNotOpen = -3,
+        BadArgument = -4
+    };
 
     explicit SimulatedSerialLibrary(const MachineOptions& options = {}, int port = 0);
 

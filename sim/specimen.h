@@ -6,7 +6,8 @@
 #include <optional>
 
 // What sits in the simulated machine during a test.
-enum class Specimen {
+enum class Specimen
+{
     Spring,   // stiff and elastic: reaches the machine's maximum force
     Yielding, // elastic, then yields, necks and breaks
     Soft,     // gives way easily: the crosshead reaches its travel limit first

@@ -107,21 +107,27 @@ void TestProtocol::decodeDataRecord_data()
     QTest::addColumn<QString>("forceText");
 
     QTest::newRow("English") << QByteArray("0123,0456\r") << InchPerCount << PoundPerCount << 0.123
-                             << 456.0 << "0.123" << "456";
+                             << 456.0 << "0.123"
+                             << "456";
     QTest::newRow("metric") << QByteArray("0123,0456\r") << CentimetrePerCount << KilogramPerCount
-                            << 0.31242 << 206.8381344 << "0.312" << "207";
-    QTest::newRow("largest English") << QByteArray("9999,9999\r") << InchPerCount << PoundPerCount
-                                     << 9.999 << 9999.0 << "9.999" << "9999";
+                            << 0.31242 << 206.8381344 << "0.312"
+                            << "207";
+    QTest::newRow("largest English")
+        << QByteArray("9999,9999\r") << InchPerCount << PoundPerCount << 9.999 << 9999.0 << "9.999"
+        << "9999";
     QTest::newRow("largest metric") << QByteArray("9999,9999\r") << CentimetrePerCount
                                     << KilogramPerCount << 25.39746 << 4535.4704076 << "25.397"
                                     << "4535";
     QTest::newRow("metric tie rounds away from zero")
         << QByteArray("0025,0001\r") << CentimetrePerCount << KilogramPerCount << 0.0635
-        << 0.4535924 << "0.064" << "0";
+        << 0.4535924 << "0.064"
+        << "0";
     QTest::newRow("zero") << QByteArray("0000,0000\r") << InchPerCount << PoundPerCount << 0.0
-                          << 0.0 << "0.000" << "0";
-    QTest::newRow("stored line without CR") << QByteArray("1600,0480") << InchPerCount
-                                            << PoundPerCount << 1.6 << 480.0 << "1.600" << "480";
+                          << 0.0 << "0.000"
+                          << "0";
+    QTest::newRow("stored line without CR")
+        << QByteArray("1600,0480") << InchPerCount << PoundPerCount << 1.6 << 480.0 << "1.600"
+        << "480";
 }
 
 void TestProtocol::decodeDataRecord()
@@ -148,12 +154,12 @@ void TestProtocol::decodeConversionError_data()
 
     QTest::newRow("letter in displacement")
         << QByteArray("12a4,0456\r") << "'12a4' is not a valid integer value";
-    QTest::newRow("letter in force") << QByteArray("0123,04x6\r")
-                                     << "'04x6' is not a valid integer value";
+    QTest::newRow("letter in force")
+        << QByteArray("0123,04x6\r") << "'04x6' is not a valid integer value";
     QTest::newRow("displacement converted first")
         << QByteArray("1 23,-456\r") << "'1 23' is not a valid integer value";
-    QTest::newRow("sign in force") << QByteArray("0123,-456\r")
-                                   << "'-456' is not a valid integer value";
+    QTest::newRow("sign in force")
+        << QByteArray("0123,-456\r") << "'-456' is not a valid integer value";
     QTest::newRow("blank force") << QByteArray("0123,    \r")
                                  << "'    ' is not a valid integer value";
 }

@@ -72,8 +72,8 @@ void TestMachineModel::commandReplies_data()
     QTest::newRow("incremental") << Lines{"I"} << Lines{"I\r"} << true << 10;
     QTest::newRow("incremental setting in four writes")
         << Lines{"MI", "120", "\r", "I"} << Lines{"\r", "I\r"} << true << 120;
-    QTest::newRow("incremental setting in one write") << Lines{"MI250\rI"} << Lines{"\r", "I\r"}
-                                                      << true << 250;
+    QTest::newRow("incremental setting in one write")
+        << Lines{"MI250\rI"} << Lines{"\r", "I\r"} << true << 250;
     QTest::newRow("incremental then continuous")
         << Lines{"MI30\rI", "C"} << Lines{"\r", "I\r", "C\r"} << false << 30;
     QTest::newRow("version") << Lines{"V"} << Lines{"V1.0\r"} << false << 10;
@@ -81,8 +81,8 @@ void TestMachineModel::commandReplies_data()
     QTest::newRow("home when at home") << Lines{"H"} << Lines{"H\r"} << false << 10;
     QTest::newRow("test starts") << Lines{"T"} << Lines{"D\r"} << false << 10;
     QTest::newRow("unknown bytes") << Lines{"xyz?\n\r0"} << Lines{} << false << 10;
-    QTest::newRow("unknown bytes around a command") << Lines{"x", "C", "q"} << Lines{"C\r"} << false
-                                                    << 10;
+    QTest::newRow("unknown bytes around a command")
+        << Lines{"x", "C", "q"} << Lines{"C\r"} << false << 10;
     QTest::newRow("force without digits") << Lines{"MI\r"} << Lines{} << false << 10;
     QTest::newRow("force zero") << Lines{"MI0\r"} << Lines{} << false << 10;
     QTest::newRow("force with a letter") << Lines{"MI1x0\r"} << Lines{} << false << 10;
@@ -117,10 +117,10 @@ void TestMachineModel::wholeTest_data()
     QTest::addColumn<int>("travelLimit");
     QTest::addColumn<QByteArray>("endCode");
 
-    QTest::newRow("spring reaches maximum force") << Specimen::Spring << 1000 << 1600
-                                                  << QByteArray("TM\r");
-    QTest::newRow("soft reaches travel limit") << Specimen::Soft << 1000 << 1600
-                                               << QByteArray("TL\r");
+    QTest::newRow("spring reaches maximum force")
+        << Specimen::Spring << 1000 << 1600 << QByteArray("TM\r");
+    QTest::newRow("soft reaches travel limit")
+        << Specimen::Soft << 1000 << 1600 << QByteArray("TL\r");
     QTest::newRow("yielding breaks") << Specimen::Yielding << 1000 << 1600 << QByteArray("TT\r");
     QTest::newRow("lower maximum force") << Specimen::Soft << 200 << 1600 << QByteArray("TM\r");
     QTest::newRow("shorter travel") << Specimen::Spring << 1000 << 255 << QByteArray("TL\r");
