@@ -1,0 +1,413 @@
+#include "app/mainscreen.h"
+
+#include "app/dialogs/aboutbox.h"
+#include "config/initializingbox.h"
+#include "config/settings.h"
+#include "control/controlpanel.h"
+#include "platform/errorreport.h"
+#include "platform/hint.h"
+#include "platform/termination.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QToolButton>
+
+TMainScreen* MainScreen = nullptr;
+
+namespace {
+
+const QColor Aqua(Qt::cyan);
+const QColor Silver(192, 192, 192);
+const QColor Navy(0, 0, 128);
+
+void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+QLabel* AddLabel(QWidget* owner, const char* name, const QString& caption)
+{
+    auto* label = new QLabel(caption, owner);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+} // namespace
+
+TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
+{
+    setObjectName(QStringLiteral("MainScreen"));
+    setWindowTitle(QStringLiteral("QOR-1000"));
+    QFont formFont = font();
+    formFont.setBold(true);
+    setFont(formFont);
+    Paint(this, QPalette::WindowText, Navy);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientPanel"));
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(client);
+    BuildTitleBlock();
+    BuildSpeedBar();
+    MdiArea = new QMdiArea(client);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    MdiArea->setBackground(Silver);
+    connect(MdiArea, &QMdiArea::subWindowActivated, this,
+            &TMainScreen::MdiAreaSubWindowActivated);
+    column->addWidget(TitleBlock);
+    column->addWidget(SpeedBar);
+    column->addWidget(MdiArea, 1);
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    setStatusBar(StatusBar);
+    BuildMenus();
+
+    ConvertGraphDataMemo = new QPlainTextEdit(this);
+    ConvertGraphDataMemo->setObjectName(QStringLiteral("ConvertGraphDataMemo"));
+    ConvertGraphDataMemo->setReadOnly(true);
+    ConvertGraphDataMemo->hide();
+    OpenDialog = new QFileDialog(this);
+    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+    SaveDialog = new QFileDialog(this);
+    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+
+    VersionText = HeadingVerDate->text();
+    StartDirectory = QDir::currentPath();
+
+    instanceLock_ = std::make_unique<InstanceLock>(TAboutBox::Caption);
+    if (!instanceLock_->TryHold()) {
+        instanceLock_.reset();
+        Termination::Request();
+        return;
+    }
+    new TAboutBox(this); // never shown; it stands for this instance while the window lives
+    {
+        TInitializingBox initializing(this);
+        initializing.exec();
+    }
+    UpdateMachineCommands();
+    // The status bar follows the hint under the mouse through the status tips that reach the
+    // frame (QMainWindow shows each one in its status bar).
+}
+
+TMainScreen::~TMainScreen() = default;
+
+void TMainScreen::BuildTitleBlock()
+{
+    TitleBlock = new QGroupBox(centralWidget());
+    TitleBlock->setObjectName(QStringLiteral("TitleBlock"));
+    TitleBlock->setFixedHeight(57);
+    TitleBlock->setAutoFillBackground(true);
+    Paint(TitleBlock, QPalette::Window, Aqua);
+    QFont small = TitleBlock->font();
+    small.setPointSize(8);
+    TitleBlock->setFont(small);
+
+    HeadingName = AddLabel(TitleBlock, "HeadingName", QStringLiteral("Testing Instruments Ltd."));
+    HeadingAddress =
+        AddLabel(TitleBlock, "HeadingAddress", QStringLiteral("1 Example Street, Sampletown"));
+    HeadingPhone = AddLabel(TitleBlock, "HeadingPhone", QStringLiteral("Tel. 000 000 0000"));
+    HeadingVerDate =
+        AddLabel(TitleBlock, "HeadingVerDate", QStringLiteral("Ver Win 2.2.3 - 25 Feb, 2006"));
+    HeadingVerDate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    HeadingProgramName = AddLabel(TitleBlock, "HeadingProgramName", QStringLiteral("Velmont 1000"));
+    HeadingProgramName->setAlignment(Qt::AlignCenter);
+    HeadingProgramName->setFixedWidth(400);
+    QFont large = small;
+    large.setPointSize(16);
+    HeadingProgramName->setFont(large);
+    Paint(HeadingProgramName, QPalette::WindowText, Qt::black);
+
+    auto* supplier = new QVBoxLayout;
+    supplier->setSpacing(0);
+    supplier->addWidget(HeadingName);
+    supplier->addWidget(HeadingAddress);
+    supplier->addWidget(HeadingPhone);
+    auto* row = new QHBoxLayout(TitleBlock);
+    row->setContentsMargins(8, 2, 8, 2);
+    row->addLayout(supplier, 1);
+    row->addWidget(HeadingProgramName);
+    row->addWidget(HeadingVerDate, 1);
+}
+
+void TMainScreen::BuildSpeedBar()
+{
+    SpeedBar = new QFrame(centralWidget());
+    SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
+    SpeedBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    SpeedBar->setFixedHeight(32);
+    SpeedBar->setAutoFillBackground(true);
+    Paint(SpeedBar, QPalette::Window, Aqua);
+    auto* row = new QHBoxLayout(SpeedBar);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(2);
+
+    SpeedNewBtn = AddSpeedButton("SpeedNewBtn", QStringLiteral("New Test|Create a New Test"),
+                                 QStringLiteral("document-new"), QStyle::SP_FileIcon,
+                                 &TMainScreen::MenuFileNewClick, false);
+    SpeedOpenBtn = AddSpeedButton(
+        "SpeedOpenBtn", QStringLiteral("Open Test|Open an Existing Test File"),
+        QStringLiteral("document-open"), QStyle::SP_DialogOpenButton,
+        &TMainScreen::MenuFileOpenClick, true);
+    SpeedOpenMultipleBtn = AddSpeedButton(
+        "SpeedOpenMultipleBtn",
+        QStringLiteral("Open Multiple Tests|Open Multiple Existing Test Files"),
+        QStringLiteral("folder-open"), QStyle::SP_DirOpenIcon,
+        &TMainScreen::MenuFileOpenMultipleClick, true);
+    SpeedSaveAsBtn = AddSpeedButton(
+        "SpeedSaveAsBtn", QStringLiteral("Save Test As|Save Test File as/to Device"),
+        QStringLiteral("document-save-as"), QStyle::SP_DialogSaveButton,
+        &TMainScreen::MenuFileSaveClick, false);
+    SpeedPrintBtn = AddSpeedButton(
+        "SpeedPrintBtn", QStringLiteral("Print Graph|Print the Active Window's Graph"),
+        QStringLiteral("document-print"), QStyle::SP_FileDialogDetailedView,
+        &TMainScreen::MenuFilePrintClick, false);
+    SpeedViewManualBtn = AddSpeedButton(
+        "SpeedViewManualBtn", QStringLiteral("View Manual|View Manual"),
+        QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton,
+        &TMainScreen::MenuHelpViewManualClick, true);
+    SpeedCompDiagInfoBtn = AddSpeedButton(
+        "SpeedCompDiagInfoBtn",
+        QStringLiteral("Compress Diagnostic Info.|Compress Diagnostic Information"),
+        QStringLiteral("package-x-generic"), QStyle::SP_DriveHDIcon,
+        &TMainScreen::MenuHelpCompDiagInfoClick, true);
+    row->addStretch(1);
+}
+
+QToolButton* TMainScreen::AddSpeedButton(const char* name, const QString& hint,
+                                         const QString& themeIcon,
+                                         QStyle::StandardPixmap fallbackIcon, Handler handler,
+                                         bool enabled)
+{
+    auto* button = new QToolButton(SpeedBar);
+    button->setObjectName(QLatin1String(name));
+    button->setFixedSize(25, 25);
+    button->setAutoRaise(true);
+    // QIcon derives the disabled look of the glyph itself.
+    button->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallbackIcon)));
+    SetHint(button, hint);
+    button->setEnabled(enabled);
+    connect(button, &QToolButton::clicked, this, handler);
+    SpeedBar->layout()->addWidget(button);
+    return button;
+}
+
+QAction* TMainScreen::AddMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                  Handler handler, bool enabled)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    item->setEnabled(enabled);
+    connect(item, &QAction::triggered, this, handler);
+    return item;
+}
+
+void TMainScreen::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("Menu"));
+    auto addMenu = [bar](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(QLatin1String(name));
+        menu->menuAction()->setObjectName(QLatin1String(name) + QStringLiteral("Item"));
+        return menu;
+    };
+
+    MenuFile = addMenu("MenuFile", QStringLiteral("&File"));
+    MenuFileNew = AddMenuItem(MenuFile, "MenuFileNew", QStringLiteral("&New Test File"),
+                              &TMainScreen::MenuFileNewClick, false);
+    MenuFileOpen = AddMenuItem(MenuFile, "MenuFileOpen", QStringLiteral("&Open Test File"),
+                               &TMainScreen::MenuFileOpenClick);
+    MenuFileOpenMultiple =
+        AddMenuItem(MenuFile, "MenuFileOpenMultiple", QStringLiteral("Open &Multiple Test File"),
+                    &TMainScreen::MenuFileOpenMultipleClick);
+    MenuFileSave = AddMenuItem(MenuFile, "MenuFileSave", QStringLiteral("&Save Test File"),
+                               &TMainScreen::MenuFileSaveClick, false);
+    MenuFile->addSeparator();
+    MenuFilePrint = AddMenuItem(MenuFile, "MenuFilePrint", QStringLiteral("&Print"),
+                                &TMainScreen::MenuFilePrintClick, false);
+    MenuFilePrintSetup = AddMenuItem(MenuFile, "MenuFilePrintSetup",
+                                     QStringLiteral("P&rint Setup..."),
+                                     &TMainScreen::MenuFilePrintSetupClick);
+    MenuFile->addSeparator();
+    MenuFileExit = AddMenuItem(MenuFile, "MenuFileExit", QStringLiteral("E&xit"),
+                               &TMainScreen::MenuFileExitClick);
+
+    MenuMachine = addMenu("MenuMachine", QStringLiteral("&Machine"));
+    MenuMachineConfigureProgram =
+        AddMenuItem(MenuMachine, "MenuMachineConfigureProgram",
+                    QStringLiteral("&Configure Program"),
+                    &TMainScreen::MenuMachineConfigureProgramClick);
+    MenuMachineQORControlPanel =
+        AddMenuItem(MenuMachine, "MenuMachineQORControlPanel",
+                    QStringLiteral("&QOR Control Panel"), &TMainScreen::MenuFileNewClick, false);
+
+    MenuPassword = addMenu("MenuPassword", QStringLiteral("&Password"));
+    MenuPasswordEnabled = AddMenuItem(MenuPassword, "MenuPasswordEnabled",
+                                      QStringLiteral("&Enabled"),
+                                      &TMainScreen::MenuPasswordEnabledClick);
+    MenuPassword->menuAction()->setEnabled(false);
+
+    MenuWindow = addMenu("MenuWindow", QStringLiteral("&Window"));
+    MenuWindowTile = AddMenuItem(MenuWindow, "MenuWindowTile", QStringLiteral("&Tile"),
+                                 &TMainScreen::MenuWindowTileClick);
+    MenuWindowCascade = AddMenuItem(MenuWindow, "MenuWindowCascade", QStringLiteral("&Cascade"),
+                                    &TMainScreen::MenuWindowCascadeClick);
+    MenuWindowNext = AddMenuItem(MenuWindow, "MenuWindowNext", QStringLiteral("&Next"),
+                                 &TMainScreen::MenuWindowNextClick);
+    MenuWindowPrevious = AddMenuItem(MenuWindow, "MenuWindowPrevious",
+                                     QStringLiteral("&Previous"),
+                                     &TMainScreen::MenuWindowPreviousClick);
+    MenuWindowArrangeIcons = AddMenuItem(MenuWindow, "MenuWindowArrangeIcons",
+                                         QStringLiteral("&Arrange Icons"),
+                                         &TMainScreen::MenuWindowArrangeIconsClick);
+    MenuWindow->menuAction()->setEnabled(false);
+
+    MenuHelp = addMenu("MenuHelp", QStringLiteral("&Help"));
+    MenuHelpAbout = AddMenuItem(MenuHelp, "MenuHelpAbout", QStringLiteral("&About..."),
+                                &TMainScreen::MenuHelpAboutClick);
+    MenuHelpCompDiagInfo = AddMenuItem(MenuHelp, "MenuHelpCompDiagInfo",
+                                       QStringLiteral("&Compress Diagnostic Info."),
+                                       &TMainScreen::MenuHelpCompDiagInfoClick);
+    MenuHelpViewManual = AddMenuItem(MenuHelp, "MenuHelpViewManual",
+                                     QStringLiteral("&View Manual"),
+                                     &TMainScreen::MenuHelpViewManualClick);
+}
+
+void TMainScreen::AddGraphWindow(QWidget* form)
+{
+    const QSize client = form->size();
+    QMdiSubWindow* child = MdiArea->addSubWindow(form);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->show();
+    child->resize(child->size() - form->size() + client);
+}
+
+void TMainScreen::UpdateMachineCommands()
+{
+    const bool portOpen = PortName.startsWith(QLatin1Char('C'));
+    MenuFileNew->setEnabled(portOpen);
+    MenuMachineQORControlPanel->setEnabled(portOpen);
+    SpeedNewBtn->setEnabled(portOpen);
+}
+
+void TMainScreen::SetSaveAndPrintEnabled(bool save, bool print)
+{
+    MenuFileSave->setEnabled(save);
+    SpeedSaveAsBtn->setEnabled(save);
+    MenuFilePrint->setEnabled(print);
+    SpeedPrintBtn->setEnabled(print);
+}
+
+// A graph window that becomes active opens the Window menu for good and sets Save and Print by
+// its kind: a single test can be saved and printed, a comparison of several only printed.
+// Closing a window changes nothing here.
+void TMainScreen::MdiAreaSubWindowActivated(QMdiSubWindow* child)
+{
+    if (!child || !child->widget())
+        return;
+    const QWidget* form = child->widget();
+    const bool single = form->inherits("TGraphForm");
+    if (!single && !form->inherits("TGraphMultipleForm"))
+        return;
+    MenuWindow->menuAction()->setEnabled(true);
+    SetSaveAndPrintEnabled(single, true);
+}
+
+void TMainScreen::closeEvent(QCloseEvent* event)
+{
+    MdiArea->closeAllSubWindows();
+    const bool allClosed = std::ranges::none_of(
+        MdiArea->subWindowList(), [](const QMdiSubWindow* child) { return child->isVisible(); });
+    if (allClosed)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainScreen::MenuFileNewClick()
+{
+    ErrorReport::Guard(this, [] { QORcontrolPanel->exec(); });
+}
+
+void TMainScreen::MenuFileOpenClick() {}
+
+void TMainScreen::MenuFileOpenMultipleClick() {}
+
+void TMainScreen::MenuFileSaveClick() {}
+
+void TMainScreen::MenuFilePrintClick() {}
+
+void TMainScreen::MenuFilePrintSetupClick() {}
+
+void TMainScreen::MenuFileExitClick()
+{
+    close();
+}
+
+void TMainScreen::MenuMachineConfigureProgramClick() {}
+
+void TMainScreen::MenuPasswordEnabledClick() {}
+
+void TMainScreen::MenuWindowTileClick()
+{
+    // QMdiArea tiles side by side first (two children make two columns), as vertical tiling does.
+    MdiArea->tileSubWindows();
+}
+
+void TMainScreen::MenuWindowCascadeClick()
+{
+    MdiArea->cascadeSubWindows();
+}
+
+void TMainScreen::MenuWindowNextClick()
+{
+    MdiArea->activateNextSubWindow();
+}
+
+void TMainScreen::MenuWindowPreviousClick()
+{
+    MdiArea->activatePreviousSubWindow();
+}
+
+// Minimized children line up along the bottom edge, left to right, wrapping upwards.
+void TMainScreen::MenuWindowArrangeIconsClick()
+{
+    const int width = MdiArea->viewport()->width();
+    int x = 0;
+    int bottom = MdiArea->viewport()->height();
+    for (QMdiSubWindow* child : MdiArea->subWindowList()) {
+        if (!child->isMinimized())
+            continue;
+        if (x > 0 && x + child->width() > width) {
+            x = 0;
+            bottom -= child->height();
+        }
+        child->move(x, bottom - child->height());
+        x += child->width();
+    }
+}
+
+void TMainScreen::MenuHelpAboutClick()
+{
+    TAboutBox about(this);
+    about.exec();
+}
+
+void TMainScreen::MenuHelpCompDiagInfoClick() {}
+
+void TMainScreen::MenuHelpViewManualClick() {}

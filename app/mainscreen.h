@@ -1,0 +1,121 @@
+#pragma once
+
+#include "platform/instancelock.h"
+
+#include <QMainWindow>
+#include <QStyle>
+#include <memory>
+
+class QAction;
+class QFileDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPlainTextEdit;
+class QToolButton;
+
+// The main MDI frame: title block, speed bar, menus and status bar around the graph windows.
+// Its constructor runs the start-up: program texts, single-instance guard, the start-up dialog
+// that reads QOR.dat and opens the port, and the machine commands.
+class TMainScreen : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainScreen(QWidget* owner = nullptr);
+    ~TMainScreen() override;
+
+    // Puts a graph window into the frame as a child whose client is the form's own size, and
+    // shows it. The child is freed when it closes.
+    void AddGraphWindow(QWidget* form);
+    // Enables the three machine commands exactly when a port is open (PortName begins with "C").
+    void UpdateMachineCommands();
+    // Sets the save and print commands, menu items and speed buttons alike.
+    void SetSaveAndPrintEnabled(bool save, bool print);
+
+    QGroupBox* TitleBlock;
+    QLabel* HeadingName;
+    QLabel* HeadingAddress;
+    QLabel* HeadingPhone;
+    QLabel* HeadingVerDate;
+    QLabel* HeadingProgramName;
+
+    QFrame* SpeedBar;
+    QToolButton* SpeedNewBtn;
+    QToolButton* SpeedOpenBtn;
+    QToolButton* SpeedOpenMultipleBtn;
+    QToolButton* SpeedSaveAsBtn;
+    QToolButton* SpeedPrintBtn;
+    QToolButton* SpeedViewManualBtn;
+    QToolButton* SpeedCompDiagInfoBtn;
+
+    QMdiArea* MdiArea;
+    QStatusBar* StatusBar;
+    QPlainTextEdit* ConvertGraphDataMemo;
+    QFileDialog* OpenDialog;
+    QFileDialog* SaveDialog;
+
+    QMenu* MenuFile;
+    QAction* MenuFileNew;
+    QAction* MenuFileOpen;
+    QAction* MenuFileOpenMultiple;
+    QAction* MenuFileSave;
+    QAction* MenuFilePrint;
+    QAction* MenuFilePrintSetup;
+    QAction* MenuFileExit;
+    QMenu* MenuMachine;
+    QAction* MenuMachineConfigureProgram;
+    QAction* MenuMachineQORControlPanel;
+    QMenu* MenuPassword;
+    QAction* MenuPasswordEnabled;
+    QMenu* MenuWindow;
+    QAction* MenuWindowTile;
+    QAction* MenuWindowCascade;
+    QAction* MenuWindowNext;
+    QAction* MenuWindowPrevious;
+    QAction* MenuWindowArrangeIcons;
+    QMenu* MenuHelp;
+    QAction* MenuHelpAbout;
+    QAction* MenuHelpCompDiagInfo;
+    QAction* MenuHelpViewManual;
+
+    void MenuFileNewClick();
+    void MenuFileOpenClick();
+    void MenuFileOpenMultipleClick();
+    void MenuFileSaveClick();
+    void MenuFilePrintClick();
+    void MenuFilePrintSetupClick();
+    void MenuFileExitClick();
+    void MenuMachineConfigureProgramClick();
+    void MenuPasswordEnabledClick();
+    void MenuWindowTileClick();
+    void MenuWindowCascadeClick();
+    void MenuWindowNextClick();
+    void MenuWindowPreviousClick();
+    void MenuWindowArrangeIconsClick();
+    void MenuHelpAboutClick();
+    void MenuHelpCompDiagInfoClick();
+    void MenuHelpViewManualClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    using Handler = void (TMainScreen::*)();
+
+    void BuildTitleBlock();
+    void BuildSpeedBar();
+    void BuildMenus();
+    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, Handler handler,
+                         bool enabled = true);
+    QToolButton* AddSpeedButton(const char* name, const QString& hint, const QString& themeIcon,
+                                QStyle::StandardPixmap fallbackIcon, Handler handler,
+                                bool enabled);
+    void MdiAreaSubWindowActivated(QMdiSubWindow* child);
+
+    std::unique_ptr<InstanceLock> instanceLock_; // held as long as the hidden About box lives
+};
+
+extern TMainScreen* MainScreen;

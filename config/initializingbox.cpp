@@ -1,0 +1,132 @@
+#include "config/initializingbox.h"
+
+#include "config/installationfile.h"
+#include "platform/modalresult.h"
+#include "platform/termination.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+constexpr int VisibleWidth = 299; // the picture is wider than the dialog, which cuts it at the right
+
+// The start-up picture: the program's heading over a force curve rising to a break.
+QPixmap StartupPicture()
+{
+    QPixmap picture(320, 177);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, picture.height());
+    sky.setColorAt(0, QColor(0, 0, 128));
+    sky.setColorAt(1, QColor(0, 160, 200));
+    painter.fillRect(picture.rect(), sky);
+
+    QPainterPath curve(QPointF(20, 160));
+    curve.cubicTo(80, 150, 150, 70, 220, 60);
+    curve.lineTo(250, 64);
+    curve.lineTo(262, 150);
+    painter.setPen(QPen(Qt::yellow, 3));
+    painter.drawPath(curve);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(20, 162, 300, 162);
+    painter.drawLine(20, 162, 20, 50);
+
+    QFont heading(QStringLiteral("Sans Serif"), 22, QFont::Bold);
+    painter.setFont(heading);
+    painter.drawText(QRect(0, 8, VisibleWidth, 40), Qt::AlignCenter,
+                     QStringLiteral("Velmont 1000"));
+    return picture;
+}
+
+} // namespace
+
+TInitializingBox::TInitializingBox(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("InitializingBox"));
+    setWindowTitle(QStringLiteral("Initializing ..."));
+    setFixedSize(VisibleWidth, 228);
+    move(screen()->availableGeometry().center() - rect().center());
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 320, 177);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(StartupPicture());
+
+    Status = new QLabel(QStringLiteral("Loading Program and the Installation Configuration ..."),
+                        this);
+    Status->setObjectName(QStringLiteral("Status"));
+    Status->setGeometry(8, 184, VisibleWidth - 16, 16);
+    QFont small = Status->font();
+    small.setPointSize(7);
+    Status->setFont(small);
+
+    IgnoreBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogIgnoreButton),
+                                   QStringLiteral("&Ignore"), this);
+    IgnoreBitBtn->setObjectName(QStringLiteral("IgnoreBitBtn"));
+    IgnoreBitBtn->setGeometry(224, 200, 75, 25);
+    IgnoreBitBtn->setEnabled(false);
+    connect(IgnoreBitBtn, &QPushButton::clicked, this, &TInitializingBox::IgnoreBitBtnClick);
+
+    AbortBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogAbortButton),
+                                  QStringLiteral("&Abort"), this);
+    AbortBitBtn->setObjectName(QStringLiteral("AbortBitBtn"));
+    AbortBitBtn->setGeometry(136, 200, 75, 25);
+    AbortBitBtn->setFocus();
+    connect(AbortBitBtn, &QPushButton::clicked, this, &TInitializingBox::AbortBitBtnClick);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5000);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &TInitializingBox::Timer1Timer);
+}
+
+void TInitializingBox::reject()
+{
+    AbortBitBtnClick();
+}
+
+void TInitializingBox::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TInitializingBox::FormShow()
+{
+    try {
+        ReadInstallationFile();
+        Timer1->start();
+    } catch (...) {
+        // What went wrong is in errors/install.errors.txt; the operator decides how to go on.
+        Status->setText(QStringLiteral("Configuration error. PRESS- Ignore to continue, ..."));
+        IgnoreBitBtn->setEnabled(true);
+    }
+}
+
+void TInitializingBox::Timer1Timer()
+{
+    done(mrCancel);
+}
+
+void TInitializingBox::IgnoreBitBtnClick()
+{
+    done(mrCancel);
+}
+
+void TInitializingBox::AbortBitBtnClick()
+{
+    Termination::Request();
+    done(mrAbort);
+}

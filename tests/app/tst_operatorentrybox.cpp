@@ -1,0 +1,100 @@
+#include "app/dialogs/operatorentrybox.h"
+#include "modalanswers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestOperatorEntryBox : public QObject
+{
+    Q_OBJECT
+private slots:
+    void designTexts();
+    void enterGivesOkWithThePresentText_data();
+    void enterGivesOkWithThePresentText();
+    void cancelledTextStaysForTheNextPrompt();
+    void comingToTheFrontGivesTheEditTheFocus();
+};
+
+void TestOperatorEntryBox::designTexts()
+{
+    TActOperatorEntryBox box;
+    QCOMPARE(box.windowTitle(), QStringLiteral("Operator Entry "));
+    QCOMPARE(box.size(), QSize(384, 73));
+    QCOMPARE(box.EntryPromptLabel->text(), QStringLiteral("Enter Graph Title:"));
+    QCOMPARE(box.EntryInputEdit->width(), 265);
+    QVERIFY(box.EntryOKBitBtn->isDefault());
+    for (const char* name :
+         {"Bevel1", "EntryPromptLabel", "EntryInputEdit", "EntryOKBitBtn", "EntryAbortBitBtn"})
+        QVERIFY2(box.findChild<QWidget*>(QLatin1String(name)), name);
+}
+
+void TestOperatorEntryBox::enterGivesOkWithThePresentText_data()
+{
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("entered");
+
+    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("previous entry kept") << "Spring A" << "" << "Spring A";
+    QTest::newRow("typed after the previous entry") << "Spring A" << " 2" << "Spring A 2";
+}
+
+void TestOperatorEntryBox::enterGivesOkWithThePresentText()
+{
+    QFETCH(QString, previous);
+    QFETCH(QString, typed);
+    QFETCH(QString, entered);
+
+    TActOperatorEntryBox box;
+    box.EntryInputEdit->setText(previous);
+    ModalAnswers answers({[&](QWidget*) {
+        QTRY_COMPARE(QApplication::focusWidget(), box.EntryInputEdit);
+        box.EntryInputEdit->end(false);
+        QTest::keyClicks(box.EntryInputEdit, typed);
+        QTest::keyClick(box.EntryInputEdit, Qt::Key_Return);
+    }});
+    QCOMPARE(box.exec(), 1);
+    QVERIFY(answers.AllAnswered());
+    QCOMPARE(box.EntryInputEdit->text(), entered);
+}
+
+void TestOperatorEntryBox::cancelledTextStaysForTheNextPrompt()
+{
+    TActOperatorEntryBox box;
+    ModalAnswers answers({[&](QWidget*) {
+                              QTest::keyClicks(box.EntryInputEdit, QStringLiteral("Bolt 7"));
+                              QTest::keyClick(box.EntryInputEdit, Qt::Key_Escape);
+                          },
+                          [&](QWidget*) {
+                              QCOMPARE(box.EntryInputEdit->text(), QStringLiteral("Bolt 7"));
+                              QCOMPARE(box.EntryPromptLabel->text(),
+                                       QStringLiteral("Enter Window Title:"));
+                              QTest::mouseClick(box.EntryAbortBitBtn, Qt::LeftButton);
+                          }});
+    QCOMPARE(box.exec(), 2);
+    box.EntryPromptLabel->setText(QStringLiteral("Enter Window Title:"));
+    QCOMPARE(box.exec(), 2);
+    QVERIFY(answers.AllAnswered());
+    QVERIFY(!answers.WatchdogFired());
+    QCOMPARE(box.EntryInputEdit->text(), QStringLiteral("Bolt 7"));
+}
+
+void TestOperatorEntryBox::comingToTheFrontGivesTheEditTheFocus()
+{
+    TActOperatorEntryBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    box.EntryAbortBitBtn->setFocus();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    box.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    QCOMPARE(QApplication::focusWidget(), box.EntryInputEdit);
+}
+
+QTEST_MAIN(TestOperatorEntryBox)
+#include "tst_operatorentrybox.moc"
