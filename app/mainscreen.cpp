@@ -65,8 +65,7 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     MdiArea = new QMdiArea(client);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     MdiArea->setBackground(Silver);
-    connect(MdiArea, &QMdiArea::subWindowActivated, this,
-            &TMainScreen::MdiAreaSubWindowActivated);
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainScreen::MdiAreaSubWindowActivated);
     column->addWidget(TitleBlock);
     column->addWidget(SpeedBar);
     column->addWidget(MdiArea, 1);
@@ -159,32 +158,32 @@ void TMainScreen::BuildSpeedBar()
     SpeedNewBtn = AddSpeedButton("SpeedNewBtn", QStringLiteral("New Test|Create a New Test"),
                                  QStringLiteral("document-new"), QStyle::SP_FileIcon,
                                  &TMainScreen::MenuFileNewClick, false);
-    SpeedOpenBtn = AddSpeedButton(
-        "SpeedOpenBtn", QStringLiteral("Open Test|Open an Existing Test File"),
-        QStringLiteral("document-open"), QStyle::SP_DialogOpenButton,
-        &TMainScreen::MenuFileOpenClick, true);
-    SpeedOpenMultipleBtn = AddSpeedButton(
-        "SpeedOpenMultipleBtn",
-        QStringLiteral("Open Multiple Tests|Open Multiple Existing Test Files"),
-        QStringLiteral("folder-open"), QStyle::SP_DirOpenIcon,
-        &TMainScreen::MenuFileOpenMultipleClick, true);
-    SpeedSaveAsBtn = AddSpeedButton(
-        "SpeedSaveAsBtn", QStringLiteral("Save Test As|Save Test File as/to Device"),
-        QStringLiteral("document-save-as"), QStyle::SP_DialogSaveButton,
-        &TMainScreen::MenuFileSaveClick, false);
+    SpeedOpenBtn =
+        AddSpeedButton("SpeedOpenBtn", QStringLiteral("Open Test|Open an Existing Test File"),
+                       QStringLiteral("document-open"), QStyle::SP_DialogOpenButton,
+                       &TMainScreen::MenuFileOpenClick, true);
+    SpeedOpenMultipleBtn =
+        AddSpeedButton("SpeedOpenMultipleBtn",
+                       QStringLiteral("Open Multiple Tests|Open Multiple Existing Test Files"),
+                       QStringLiteral("folder-open"), QStyle::SP_DirOpenIcon,
+                       &TMainScreen::MenuFileOpenMultipleClick, true);
+    SpeedSaveAsBtn =
+        AddSpeedButton("SpeedSaveAsBtn", QStringLiteral("Save Test As|Save Test File as/to Device"),
+                       QStringLiteral("document-save-as"), QStyle::SP_DialogSaveButton,
+                       &TMainScreen::MenuFileSaveClick, false);
     SpeedPrintBtn = AddSpeedButton(
         "SpeedPrintBtn", QStringLiteral("Print Graph|Print the Active Window's Graph"),
         QStringLiteral("document-print"), QStyle::SP_FileDialogDetailedView,
         &TMainScreen::MenuFilePrintClick, false);
-    SpeedViewManualBtn = AddSpeedButton(
-        "SpeedViewManualBtn", QStringLiteral("View Manual|View Manual"),
-        QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton,
-        &TMainScreen::MenuHelpViewManualClick, true);
-    SpeedCompDiagInfoBtn = AddSpeedButton(
-        "SpeedCompDiagInfoBtn",
-        QStringLiteral("Compress Diagnostic Info.|Compress Diagnostic Information"),
-        QStringLiteral("package-x-generic"), QStyle::SP_DriveHDIcon,
-        &TMainScreen::MenuHelpCompDiagInfoClick, true);
+    SpeedViewManualBtn =
+        AddSpeedButton("SpeedViewManualBtn", QStringLiteral("View Manual|View Manual"),
+                       QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton,
+                       &TMainScreen::MenuHelpViewManualClick, true);
+    SpeedCompDiagInfoBtn =
+        AddSpeedButton("SpeedCompDiagInfoBtn",
+                       QStringLiteral("Compress Diagnostic Info.|Compress Diagnostic Information"),
+                       QStringLiteral("package-x-generic"), QStyle::SP_DriveHDIcon,
+                       &TMainScreen::MenuHelpCompDiagInfoClick, true);
     row->addStretch(1);
 }
 
@@ -240,26 +239,25 @@ void TMainScreen::BuildMenus()
     MenuFile->addSeparator();
     MenuFilePrint = AddMenuItem(MenuFile, "MenuFilePrint", QStringLiteral("&Print"),
                                 &TMainScreen::MenuFilePrintClick, false);
-    MenuFilePrintSetup = AddMenuItem(MenuFile, "MenuFilePrintSetup",
-                                     QStringLiteral("P&rint Setup..."),
-                                     &TMainScreen::MenuFilePrintSetupClick);
+    MenuFilePrintSetup =
+        AddMenuItem(MenuFile, "MenuFilePrintSetup", QStringLiteral("P&rint Setup..."),
+                    &TMainScreen::MenuFilePrintSetupClick);
     MenuFile->addSeparator();
     MenuFileExit = AddMenuItem(MenuFile, "MenuFileExit", QStringLiteral("E&xit"),
                                &TMainScreen::MenuFileExitClick);
 
     MenuMachine = addMenu("MenuMachine", QStringLiteral("&Machine"));
-    MenuMachineConfigureProgram =
-        AddMenuItem(MenuMachine, "MenuMachineConfigureProgram",
-                    QStringLiteral("&Configure Program"),
-                    &TMainScreen::MenuMachineConfigureProgramClick);
+    MenuMachineConfigureProgram = AddMenuItem(MenuMachine, "MenuMachineConfigureProgram",
+                                              QStringLiteral("&Configure Program"),
+                                              &TMainScreen::MenuMachineConfigureProgramClick);
     MenuMachineQORControlPanel =
-        AddMenuItem(MenuMachine, "MenuMachineQORControlPanel",
-                    QStringLiteral("&QOR Control Panel"), &TMainScreen::MenuFileNewClick, false);
+        AddMenuItem(MenuMachine, "MenuMachineQORControlPanel", QStringLiteral("&QOR Control Panel"),
+                    &TMainScreen::MenuFileNewClick, false);
 
     MenuPassword = addMenu("MenuPassword", QStringLiteral("&Password"));
-    MenuPasswordEnabled = AddMenuItem(MenuPassword, "MenuPasswordEnabled",
-                                      QStringLiteral("&Enabled"),
-                                      &TMainScreen::MenuPasswordEnabledClick);
+    MenuPasswordEnabled =
+        AddMenuItem(MenuPassword, "MenuPasswordEnabled", QStringLiteral("&Enabled"),
+                    &TMainScreen::MenuPasswordEnabledClick);
     MenuPassword->menuAction()->setEnabled(false);
 
     MenuWindow = addMenu("MenuWindow", QStringLiteral("&Window"));
@@ -269,22 +267,20 @@ void TMainScreen::BuildMenus()
                                     &TMainScreen::MenuWindowCascadeClick);
     MenuWindowNext = AddMenuItem(MenuWindow, "MenuWindowNext", QStringLiteral("&Next"),
                                  &TMainScreen::MenuWindowNextClick);
-    MenuWindowPrevious = AddMenuItem(MenuWindow, "MenuWindowPrevious",
-                                     QStringLiteral("&Previous"),
+    MenuWindowPrevious = AddMenuItem(MenuWindow, "MenuWindowPrevious", QStringLiteral("&Previous"),
                                      &TMainScreen::MenuWindowPreviousClick);
-    MenuWindowArrangeIcons = AddMenuItem(MenuWindow, "MenuWindowArrangeIcons",
-                                         QStringLiteral("&Arrange Icons"),
-                                         &TMainScreen::MenuWindowArrangeIconsClick);
+    MenuWindowArrangeIcons =
+        AddMenuItem(MenuWindow, "MenuWindowArrangeIcons", QStringLiteral("&Arrange Icons"),
+                    &TMainScreen::MenuWindowArrangeIconsClick);
     MenuWindow->menuAction()->setEnabled(false);
 
     MenuHelp = addMenu("MenuHelp", QStringLiteral("&Help"));
     MenuHelpAbout = AddMenuItem(MenuHelp, "MenuHelpAbout", QStringLiteral("&About..."),
                                 &TMainScreen::MenuHelpAboutClick);
-    MenuHelpCompDiagInfo = AddMenuItem(MenuHelp, "MenuHelpCompDiagInfo",
-                                       QStringLiteral("&Compress Diagnostic Info."),
-                                       &TMainScreen::MenuHelpCompDiagInfoClick);
-    MenuHelpViewManual = AddMenuItem(MenuHelp, "MenuHelpViewManual",
-                                     QStringLiteral("&View Manual"),
+    MenuHelpCompDiagInfo =
+        AddMenuItem(MenuHelp, "MenuHelpCompDiagInfo", QStringLiteral("&Compress Diagnostic Info."),
+                    &TMainScreen::MenuHelpCompDiagInfoClick);
+    MenuHelpViewManual = AddMenuItem(MenuHelp, "MenuHelpViewManual", QStringLiteral("&View Manual"),
                                      &TMainScreen::MenuHelpViewManualClick);
 }
 

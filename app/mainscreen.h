@@ -111,8 +111,7 @@ private:
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, Handler handler,
                          bool enabled = true);
     QToolButton* AddSpeedButton(const char* name, const QString& hint, const QString& themeIcon,
-                                QStyle::StandardPixmap fallbackIcon, Handler handler,
-                                bool enabled);
+                                QStyle::StandardPixmap fallbackIcon, Handler handler, bool enabled);
     void MdiAreaSubWindowActivated(QMdiSubWindow* child);
 
     std::unique_ptr<InstanceLock> instanceLock_; // held as long as the hidden About box lives

@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr int VisibleWidth = 299; // the picture is wider than the dialog, which cuts it at the right
+constexpr int VisibleWidth =
+    299; // the picture is wider than the dialog, which cuts it at the right
 
 // The start-up picture: the program's heading over a force curve rising to a break.
 QPixmap StartupPicture()
@@ -62,8 +63,8 @@ TInitializingBox::TInitializingBox(QWidget* owner) : QDialog(owner)
     Image1->setScaledContents(true);
     Image1->setPixmap(StartupPicture());
 
-    Status = new QLabel(QStringLiteral("Loading Program and the Installation Configuration ..."),
-                        this);
+    Status =
+        new QLabel(QStringLiteral("Loading Program and the Installation Configuration ..."), this);
     Status->setObjectName(QStringLiteral("Status"));
     Status->setGeometry(8, 184, VisibleWidth - 16, 16);
     QFont small = Status->font();

@@ -3,6 +3,8 @@
 #include "config/settings.h"
 #include "platform/numbertext.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int FirstRecordIndex = 3;
@@ -21,24 +23,55 @@ bool IsDataRecord(const QString& line)
     return line.size() > 4 && line[4] == u',';
 }
 
+// A count field of a record. Four digits, as the machine sends them, are read in place; any
+// other field goes through StrToInt, which takes it or raises the conversion error.
+int CountField(const QString& record, qsizetype from)
+{
+    const QStringView field = QStringView(record).mid(from, 4);
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (field.size() < 4 || !std::all_of(field.begin(), field.end(), isDigit))
+        return StrToInt(field.toString());
+    int count = 0;
+    for (const QChar digit : field)
+        count = count * 10 + digit.digitValue();
+    return count;
+}
+
 int DisplacementCount(const QString& record)
 {
-    return StrToInt(record.left(4));
+    return CountField(record, 0);
 }
 
 int ForceCount(const QString& record)
 {
-    return StrToInt(record.mid(5, 4));
+    return CountField(record, 5);
 }
 
-QString ExportLine(const QString& line, UnitFactors factors)
+// The texts of the counts of one field. A test repeats its counts many times, so each is
+// formatted once per export.
+class CountTexts
 {
-    if (IsDataRecord(line)) {
-        const double displacement = DisplacementCount(line) * factors.displacement;
-        const double force = ForceCount(line) * factors.force;
-        return FormatFloat(QStringLiteral("0.000"), displacement) + u',' +
-               FormatFloat(QStringLiteral("0"), force);
+public:
+    CountTexts(const QString& picture, double factor) : Picture(picture), Factor(factor) {}
+
+    const QString& operator()(int count)
+    {
+        QString& text = Texts[count];
+        if (text.isNull())
+            text = FormatFloat(Picture, count * Factor);
+        return text;
     }
+
+private:
+    QString Picture;
+    double Factor;
+    QList<QString> Texts = QList<QString>(10000); // a field has four digits
+};
+
+QString ExportLine(const QString& line, CountTexts& displacementTexts, CountTexts& forceTexts)
+{
+    if (IsDataRecord(line))
+        return displacementTexts(DisplacementCount(line)) + u',' + forceTexts(ForceCount(line));
     if (line == QLatin1String("ID"))
         return QStringLiteral(",,Incremental Stop");
     if (line == QLatin1String("TL"))
@@ -77,13 +110,15 @@ void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit)
 QStringList ConvertTestToCsv(const QStringList& lines, bool unitsEnglish)
 {
     const UnitFactors factors = unitsEnglish ? EnglishFactors : MetricFactors;
+    CountTexts displacementTexts(QStringLiteral("0.000"), factors.displacement);
+    CountTexts forceTexts(QStringLiteral("0"), factors.force);
     QStringList csv = lines;
     SetTestLine(csv, 2,
                 unitsEnglish ? QStringLiteral("Displacement(in.),Force(lbs.),Test Start")
                              : QStringLiteral("Displacement(cm),Force(kg),Test Start"));
     int index = FirstRecordIndex;
     do {
-        SetTestLine(csv, index, ExportLine(TestLine(csv, index), factors));
+        SetTestLine(csv, index, ExportLine(TestLine(csv, index), displacementTexts, forceTexts));
         ++index;
     } while (!TestLine(csv, index).isEmpty());
     return csv;

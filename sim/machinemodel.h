@@ -10,12 +10,16 @@
 // The simulated QOR-1000. Its caller is its clock: it hands over the bytes the program sent
 // (Receive), lets time pass (Advance) and collects the lines the machine sent (TakeReplies).
 //
-// The machine starts at home, in continuous mode, with the incremental force 10. "C" and "I"
-// choose the mode, "MI" force CR stores the incremental force, "V" reports the version, "S" stops
-// any motion, "H" moves home, "T" runs a test: it moves down one step per record interval and
-// sends a record "dddd,ffff" (thousandths of an inch, pounds) after each step, until the force
-// reaches the maximum ("TM"), the crosshead its travel limit ("TL") or the specimen breaks ("TT").
-// In incremental mode it pauses with "ID" each time the force has risen by the incremental force.
+// The machine starts at home, in continuous mode, with the incremental force 10. Replies:
+//   "C" -> "C" (continuous mode)          "I" -> "I" (incremental mode)
+//   "MI" force CR -> CR (force stored)     "V" -> "V" and the version characters
+//   "S" -> "S", any motion stops           "H" -> "U", then "H" at home ("H" at once when there)
+//   "T" -> "D", then one record "dddd,ffff" (thousandths of an inch, pounds) per record interval
+//          as the crosshead moves down, until the force reaches the maximum ("TM"), the crosshead
+//          its travel limit ("TL") or the specimen breaks, its force below half its peak ("TT").
+//          In incremental mode the crosshead holds with "ID" each time the force has risen by the
+//          incremental force since the last hold, then goes on. A "T" during a test is ignored.
+// Bytes that start no command are ignored.
 class MachineModel
 {
 public:
@@ -41,7 +45,6 @@ public:
     // Every line sent since the last call, each with its carriage return.
     QList<QByteArray> TakeReplies();
 
-    const MachineOptions& Options() const { return options_; }
     Motion CurrentMotion() const { return motion_; }
     double Position() const { return position_; } // counts below home
     bool IncrementalMode() const { return incremental_; }

@@ -24,7 +24,6 @@ public:
     // Time passes for the machine; what it sends meanwhile waits to be read.
     void Advance(int milliseconds);
     MachineModel& Machine() { return machine_; }
-    bool IsOpen() const { return open_; }
 
     int Open(int port, int receiveQueue, int transmitQueue) override;
     int SetBaud(int port, int baudCode) override;

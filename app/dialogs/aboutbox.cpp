@@ -35,9 +35,7 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner)
     bold.setBold(true);
     Label1->setFont(bold);
 
-    Label3 = new QLabel(QStringLiteral("Operator program for the QOR-1000 force tester. "
-                                       "Free software under the GNU GPL, version 3 or later."),
-                        this);
+    Label3 = new QLabel(QStringLiteral("Operator program for the QOR-1000 force tester."), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(60, 52, 217, 33);
     Label3->setWordWrap(true);

@@ -26,8 +26,8 @@ void TestAlertBox::designTexts()
     QCOMPARE(box.AlertCancelBitBtn->text(), QStringLiteral("&Cancel"));
     QVERIFY(!box.AlertOKBitBtn->isEnabled());
     QVERIFY(box.AlertCancelBitBtn->isDefault());
-    for (const char* name : {"Bevel1", "Image1", "AlertMessage1", "AlertMessage2",
-                             "AlertOKBitBtn", "AlertCancelBitBtn"})
+    for (const char* name : {"Bevel1", "Image1", "AlertMessage1", "AlertMessage2", "AlertOKBitBtn",
+                             "AlertCancelBitBtn"})
         QVERIFY2(box.findChild<QWidget*>(QLatin1String(name)), name);
 }
 

@@ -144,7 +144,8 @@ void TestMainScreen::menus_data()
     QTest::addColumn<bool>("menuEnabled");
     QTest::addColumn<QList<Item>>("items");
 
-    QTest::newRow("File") << "MenuFile" << "&File" << true
+    QTest::newRow("File") << "MenuFile"
+                          << "&File" << true
                           << QList<Item>{{"MenuFileNew", "&New Test File", false},
                                          {"MenuFileOpen", "&Open Test File", true},
                                          {"MenuFileOpenMultiple", "Open &Multiple Test File", true},
@@ -154,23 +155,27 @@ void TestMainScreen::menus_data()
                                          {"MenuFilePrintSetup", "P&rint Setup...", true},
                                          {"", "", true},
                                          {"MenuFileExit", "E&xit", true}};
-    QTest::newRow("Machine")
-        << "MenuMachine" << "&Machine" << true
-        << QList<Item>{{"MenuMachineConfigureProgram", "&Configure Program", true},
-                       {"MenuMachineQORControlPanel", "&QOR Control Panel", false}};
-    QTest::newRow("Password") << "MenuPassword" << "&Password" << false
+    QTest::newRow("Machine") << "MenuMachine"
+                             << "&Machine" << true
+                             << QList<Item>{
+                                    {"MenuMachineConfigureProgram", "&Configure Program", true},
+                                    {"MenuMachineQORControlPanel", "&QOR Control Panel", false}};
+    QTest::newRow("Password") << "MenuPassword"
+                              << "&Password" << false
                               << QList<Item>{{"MenuPasswordEnabled", "&Enabled", true}};
-    QTest::newRow("Window") << "MenuWindow" << "&Window" << false
+    QTest::newRow("Window") << "MenuWindow"
+                            << "&Window" << false
                             << QList<Item>{{"MenuWindowTile", "&Tile", true},
                                            {"MenuWindowCascade", "&Cascade", true},
                                            {"MenuWindowNext", "&Next", true},
                                            {"MenuWindowPrevious", "&Previous", true},
                                            {"MenuWindowArrangeIcons", "&Arrange Icons", true}};
-    QTest::newRow("Help") << "MenuHelp" << "&Help" << true
-                          << QList<Item>{{"MenuHelpAbout", "&About...", true},
-                                         {"MenuHelpCompDiagInfo", "&Compress Diagnostic Info.",
-                                          true},
-                                         {"MenuHelpViewManual", "&View Manual", true}};
+    QTest::newRow("Help") << "MenuHelp"
+                          << "&Help" << true
+                          << QList<Item>{
+                                 {"MenuHelpAbout", "&About...", true},
+                                 {"MenuHelpCompDiagInfo", "&Compress Diagnostic Info.", true},
+                                 {"MenuHelpViewManual", "&View Manual", true}};
 }
 
 void TestMainScreen::menus()
@@ -182,8 +187,7 @@ void TestMainScreen::menus()
 
     auto screen = Start("header\r\n");
     const QList<QAction*> bar = screen->menuBar()->actions();
-    const QStringList order = {"MenuFile", "MenuMachine", "MenuPassword", "MenuWindow",
-                               "MenuHelp"};
+    const QStringList order = {"MenuFile", "MenuMachine", "MenuPassword", "MenuWindow", "MenuHelp"};
     QCOMPARE(bar.size(), order.size());
     QAction* title = bar.at(order.indexOf(menu));
     QVERIFY(title->menu());
@@ -245,8 +249,7 @@ void TestMainScreen::statusBarFollowsTheHint()
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
     QTest::mouseMove(screen->SpeedOpenBtn);
-    QTRY_COMPARE(screen->StatusBar->currentMessage(),
-                 QStringLiteral("Open an Existing Test File"));
+    QTRY_COMPARE(screen->StatusBar->currentMessage(), QStringLiteral("Open an Existing Test File"));
     QTest::mouseMove(screen->SpeedCompDiagInfoBtn);
     QTRY_COMPARE(screen->StatusBar->currentMessage(),
                  QStringLiteral("Compress Diagnostic Information"));

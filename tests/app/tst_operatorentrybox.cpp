@@ -36,9 +36,15 @@ void TestOperatorEntryBox::enterGivesOkWithThePresentText_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("entered");
 
-    QTest::newRow("empty") << "" << "" << "";
-    QTest::newRow("previous entry kept") << "Spring A" << "" << "Spring A";
-    QTest::newRow("typed after the previous entry") << "Spring A" << " 2" << "Spring A 2";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
+    QTest::newRow("previous entry kept") << "Spring A"
+                                         << ""
+                                         << "Spring A";
+    QTest::newRow("typed after the previous entry") << "Spring A"
+                                                    << " 2"
+                                                    << "Spring A 2";
 }
 
 void TestOperatorEntryBox::enterGivesOkWithThePresentText()

@@ -21,8 +21,8 @@ void TestInstanceLock::initTestCase()
     // A private runtime directory, so a running program does not hold the locks of the test.
     QVERIFY(runtime_.isValid());
     qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
-    QVERIFY(InstanceLock::PathFor(QStringLiteral("About This Program"))
-                .startsWith(runtime_.path()));
+    QVERIFY(
+        InstanceLock::PathFor(QStringLiteral("About This Program")).startsWith(runtime_.path()));
 }
 
 void TestInstanceLock::secondHolderIsRefusedUntilTheFirstGoes()

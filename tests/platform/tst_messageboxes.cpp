@@ -56,8 +56,8 @@ void TestMessageBoxes::errorReportNamesWhatWasRaised_data()
                           << "Cannot open file \"x.dat\"";
     QTest::newRow("other exception")
         << std::make_exception_ptr(std::runtime_error("out of paper")) << "out of paper";
-    QTest::newRow("anything else") << std::make_exception_ptr(3.5)
-                                   << "An unexpected error occurred.";
+    QTest::newRow("anything else")
+        << std::make_exception_ptr(3.5) << "An unexpected error occurred.";
 }
 
 void TestMessageBoxes::errorReportNamesWhatWasRaised()
@@ -83,8 +83,7 @@ void TestMessageBoxes::errorReportNeverStacksASecondBox()
     int boxesOpen = 0;
     ModalAnswers answers({[&](QWidget* modal) {
         boxesOpen = 1;
-        QTest::ignoreMessage(QtWarningMsg,
-                             "Error while an error report is open: Error #-1205");
+        QTest::ignoreMessage(QtWarningMsg, "Error while an error report is open: Error #-1205");
         ErrorReport::Show(nullptr, std::make_exception_ptr(-1205));
         if (QApplication::activeModalWidget() != modal)
             ++boxesOpen;

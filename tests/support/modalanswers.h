@@ -9,8 +9,8 @@
 #include <functional>
 
 // Answers the modal dialogs a test opens, in order: each answer gets the next modal widget that
-// becomes active once the one answered before has been hidden or covered. A watchdog closes every modal
-// widget still open after the given time, so a test whose dialog is not answered fails fast
+// becomes active once the one answered before has been hidden or covered. A watchdog closes every
+// modal widget still open after the given time, so a test whose dialog is not answered fails fast
 // instead of hanging; check AllAnswered() and WatchdogFired() afterwards.
 //
 //     ModalAnswers answers({[](QWidget* box) { box->findChild<QPushButton*>("OKBtn")->click(); }});

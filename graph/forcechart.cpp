@@ -1,0 +1,142 @@
+#include "graph/forcechart.h"
+
+#include "platform/numbertext.h"
+
+#include <QCategoryAxis>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QLineSeries>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int DisplacementLabels = 10;
+constexpr int ForceLabels = 8;
+
+QCategoryAxis* ChartAxis(QChartView* chart, Qt::Orientation orientation)
+{
+    return qobject_cast<QCategoryAxis*>(chart->chart()->axes(orientation).value(0));
+}
+
+QCategoryAxis* CreatePictureAxis(QChart* chart, Qt::Alignment alignment)
+{
+    auto* axis = new QCategoryAxis(chart);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setGridLinePen(QPen(Qt::blue, 1, Qt::SolidLine));
+    chart->addAxis(axis, alignment);
+    return axis;
+}
+
+// The smallest step of 1, 2 or 5 times a power of ten, no smaller than smallestStep, that divides
+// span into at most labels steps.
+double LabelStep(double span, int labels, double smallestStep)
+{
+    const double rough = span / labels;
+    if (!(rough > smallestStep))
+        return smallestStep;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (const double multiple : {1.0, 2.0, 5.0}) {
+        if (multiple * power >= rough)
+            return multiple * power;
+    }
+    return 10.0 * power;
+}
+
+// Multiples of step, forgiving the rounding of the division.
+double StepBelow(double value, double step)
+{
+    return std::floor(value / step + 1e-9) * step;
+}
+
+double StepAbove(double value, double step)
+{
+    return std::ceil(value / step - 1e-9) * step;
+}
+
+// Labels at every multiple of the step within the range, each written by the picture. The
+// picture resolves the smallest step, so no two labels read the same.
+void LabelAxis(QCategoryAxis* axis, double minimum, double maximum, const QString& picture,
+               double step)
+{
+    const QStringList old = axis->categoriesLabels();
+    for (const QString& label : old)
+        axis->remove(label);
+    const double first = StepAbove(minimum, step);
+    axis->setStartValue(first);
+    for (double tick = first; tick <= maximum + step * 1e-9; tick += step)
+        axis->append(FormatFloat(picture, tick), tick);
+    axis->setRange(minimum, maximum);
+}
+
+} // namespace
+
+QChartView* CreateForceChart(QWidget* parent, const QString& objectName, int topMargin)
+{
+    auto* chart = new QChart;
+    chart->setBackgroundBrush(Qt::white);
+    chart->setBackgroundRoundness(0);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setMargins(QMargins(4, topMargin, 8, 4));
+    chart->setPlotAreaBackgroundVisible(false);
+    chart->legend()->hide();
+    CreatePictureAxis(chart, Qt::AlignBottom)->setLabelsAngle(-90);
+    CreatePictureAxis(chart, Qt::AlignLeft);
+
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(objectName);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setBackgroundBrush(Qt::white);
+    view->setFrameShape(QFrame::NoFrame);
+    return view;
+}
+
+QLineSeries* AddForceSeries(QChartView* chart, const QString& objectName, const QColor& colour)
+{
+    auto* series = new QLineSeries(chart->chart());
+    series->setObjectName(objectName);
+    series->setPen(QPen(colour, 2));
+    series->setPointsVisible(false);
+    chart->chart()->addSeries(series);
+    series->attachAxis(ChartAxis(chart, Qt::Horizontal));
+    series->attachAxis(ChartAxis(chart, Qt::Vertical));
+    return series;
+}
+
+void SetSeriesPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour)
+{
+    series->setColor(colour);
+    series->replace(points);
+}
+
+void SetChartTitle(QChartView* chart, const QStringList& lines, const QColor& colour)
+{
+    QStringList escaped;
+    for (const QString& line : lines)
+        escaped.append(line.toHtmlEscaped());
+    chart->chart()->setTitle(escaped.join(QLatin1String("<br>")));
+    chart->chart()->setTitleBrush(colour);
+    for (QCategoryAxis* axis : {ChartAxis(chart, Qt::Horizontal), ChartAxis(chart, Qt::Vertical)})
+        axis->setGridLineColor(colour);
+}
+
+void SetAxisTitles(QChartView* chart, const QString& force, const QString& displacement)
+{
+    ChartAxis(chart, Qt::Vertical)->setTitleText(force);
+    ChartAxis(chart, Qt::Horizontal)->setTitleText(displacement);
+}
+
+void ScaleDisplacementAxis(QChartView* chart, double minimum, double maximum)
+{
+    const double step = LabelStep(maximum - minimum, DisplacementLabels, 0.005);
+    const double left = StepBelow(minimum, step);
+    const double right = std::max(StepAbove(maximum, step), left + step);
+    LabelAxis(ChartAxis(chart, Qt::Horizontal), left, right, QStringLiteral("#,##0.00#"), step);
+}
+
+void ScaleForceAxis(QChartView* chart, double maximum)
+{
+    LabelAxis(ChartAxis(chart, Qt::Vertical), 0.0, maximum, QStringLiteral("#,##0"),
+              LabelStep(maximum, ForceLabels, 1.0));
+}

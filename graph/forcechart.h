@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QPointF>
+#include <QStringList>
+
+QT_BEGIN_NAMESPACE
+class QChartView;
+class QLineSeries;
+class QWidget;
+QT_END_NAMESPACE
+
+// The force against displacement chart of the graph windows. Everything that touches the chart
+// library is behind these functions, so that moving to another chart library stays in one file.
+
+// A white chart without a legend, with a displacement axis at the bottom (labels turned 90
+// degrees) and a force axis on the left, whose labels are written by number pictures. The title
+// starts topMargin pixels down, below whatever the window lays over the chart's top edge.
+QChartView* CreateForceChart(QWidget* parent, const QString& objectName, int topMargin);
+
+// A line series drawn against both axes, without point symbols.
+QLineSeries* AddForceSeries(QChartView* chart, const QString& objectName, const QColor& colour);
+
+// Replaces the points of a series, kept in the given order.
+void SetSeriesPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour);
+
+// Title lines and their colour, which is also the colour of the grid lines of both axes.
+void SetChartTitle(QChartView* chart, const QStringList& lines, const QColor& colour);
+
+void SetAxisTitles(QChartView* chart, const QString& force, const QString& displacement);
+
+// Scales the displacement axis to the points, labelled "#,##0.00#" no closer than 0.005 apart.
+void ScaleDisplacementAxis(QChartView* chart, double minimum, double maximum);
+
+// The force axis from 0 to maximum, labelled "#,##0".
+void ScaleForceAxis(QChartView* chart, double maximum);

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+QT_BEGIN_NAMESPACE
+class QChartView;
+class QLineSeries;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+QT_END_NAMESPACE
+
+// One test, shown as a chart of force against displacement or as its raw lines. The test line
+// list lives in GraphDataMemo; its modified flag is the unsaved mark, which asks before the window
+// closes. The window frees itself when it closes.
+//
+// FormActivate: the window does not reach into the main window. The main window reacts to
+// QMdiArea::subWindowActivated and, when the active child holds a TGraphForm, enables its Window
+// menu, Save and Print.
+class TGraphForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TGraphForm(QWidget* owner = nullptr);
+
+    // Replaces the test line list and redraws the chart; the unsaved mark is cleared.
+    void SetLines(const QStringList& lines);
+    QStringList Lines() const;
+
+    // Redraws the chart after the units or colour setting changed. A window also notices a
+    // change by itself when it next paints.
+    void SettingsChanged();
+
+    QSize sizeHint() const override;
+
+    QWidget* Panel1;
+    QPlainTextEdit* GraphDataMemo;
+    QChartView* GraphChart;
+    QLineSeries* Series1;
+    QPushButton* DataShowBitBtn;
+
+protected:
+    void closeEvent(QCloseEvent* event) override; // FormCloseQuery
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void DataShowBitBtnClick();
+    void RebuildChart();
+    bool ChartIsStale() const;
+
+    // The chart is rebuilt only when the list or a setting changed, never on a plain repaint, so
+    // a bad record is reported once and not on every paint.
+    QTimer* RebuildTimer;
+
+    // The lines of GraphDataMemo as last read from it, until its text changes.
+    mutable QStringList ReadLines;
+    mutable bool LinesRead = false;
+    bool BuiltColorGraph = false;
+    bool BuiltUnitsEnglish = false;
+};
