@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -270,6 +272,12 @@ void TestTestFromControlPanel::singleTestInProcess()
     SimulatedSerialLibrary machine(options);
     InstallSerialLibrary(&machine);
     Program program;
+    // The panel's long hints show in the main window's status bar.
+    QStatusTipEvent hint(program.panel->TestButton->statusTip());
+    QCoreApplication::sendEvent(program.panel->TestButton, &hint);
+    QCOMPARE(program.mainScreen->statusBar()->currentMessage(),
+             QStringLiteral("Request the QOR to Start Testing"));
+
     RunInProcess(machine, {MachineAnsweredContinuous, PressTest}, QStringLiteral("Spring 500"),
                  program);
 
