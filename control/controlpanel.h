@@ -70,7 +70,6 @@ public:
 
     // The lines collected since the data table was last emptied.
     const QStringList& TestDataLines() const { return testDataLines_; }
-    const MaxForce& TestMaximum() const { return maxForce_; }
 
     void FormShow();
     void FormHide();
