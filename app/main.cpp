@@ -23,6 +23,8 @@ int main(int argc, char* argv[])
         ActOperatorEntryBox = entryBox.get();
         auto controlPanel = std::make_unique<TQORcontrolPanel>();
         QORcontrolPanel = controlPanel.get();
+        QObject::connect(controlPanel.get(), &TQORcontrolPanel::GraphWindowCreated,
+                         mainScreen.get(), &TMainScreen::AddGraphWindow);
 
         if (Termination::Requested())
             return 0;

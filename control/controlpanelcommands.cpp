@@ -1,0 +1,290 @@
+// The control panel's command handlers: showing and hiding, the machine's commands, the
+// incremental force, the repeat controls and the graph/table toggle.
+#include "control/controlpanel.h"
+
+#include "config/settings.h"
+#include "control/controlchart.h"
+#include "control/protocol.h"
+#include "control/updown.h"
+#include "platform/errorreport.h"
+#include "platform/messagebox.h"
+#include "platform/numbertext.h"
+#include "serial/serialcomm.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCategoryAxis>
+#include <QChartView>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+const QColor WaitingRed(255, 0, 0);
+
+// The program's main window: the panel's owner when it has one, else the one main window open.
+QMainWindow* MainWindow(const QWidget* panel)
+{
+    if (panel->parentWidget())
+        return qobject_cast<QMainWindow*>(panel->parentWidget()->window());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto found = std::find_if(windows.begin(), windows.end(), [](QWidget* window) {
+        return qobject_cast<QMainWindow*>(window) != nullptr;
+    });
+    return found == windows.end() ? nullptr : qobject_cast<QMainWindow*>(*found);
+}
+
+// The number in a repeat count field, or -1 when the field holds no number.
+int CountIn(const QLineEdit* edit)
+{
+    bool isNumber = false;
+    const int count = edit->text().trimmed().toInt(&isNumber);
+    return isNumber ? count : -1;
+}
+
+} // namespace
+
+void TQORcontrolPanel::ConnectHandlers()
+{
+    const auto guarded = [this](void (TQORcontrolPanel::*handler)()) {
+        return
+            [this, handler] { ErrorReport::Guard(this, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(HomeButton, &QPushButton::clicked, this, guarded(&TQORcontrolPanel::HomeButtonClick));
+    connect(TestButton, &QPushButton::clicked, this, guarded(&TQORcontrolPanel::TestButtonClick));
+    connect(VersionButton, &QPushButton::clicked, this,
+            guarded(&TQORcontrolPanel::VersionButtonClick));
+    connect(StopButton, &QPushButton::clicked, this, guarded(&TQORcontrolPanel::StopButtonClick));
+    connect(ContIncModeBitBtn, &QPushButton::clicked, this,
+            guarded(&TQORcontrolPanel::ContIncModeBitBtnClick));
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DataShowBitBtn, &QPushButton::clicked, this, &TQORcontrolPanel::DataShowBitBtnClick);
+    connect(PC2ModeItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            PC2ModeClick();
+    });
+    connect(PC2TrackBar, &QSlider::valueChanged, this, &TQORcontrolPanel::PC2TrackBarChange);
+    connect(PC2UpDown, &TUpDown::Click, this, &TQORcontrolPanel::PC2UpDownClick);
+    connect(RepeatCheckBox, &QCheckBox::toggled, this, &TQORcontrolPanel::RepeatCheckBoxClick);
+    RepeatCountMaskEdit->installEventFilter(this);
+    CyclesCompleteMaskEdit->installEventFilter(this);
+    connect(StatusTimer, &QTimer::timeout, this, &TQORcontrolPanel::StatusTimerTimer);
+}
+
+void TQORcontrolPanel::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TQORcontrolPanel::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        FormHide();
+    QDialog::hideEvent(event);
+}
+
+bool TQORcontrolPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // Leaving a count field for another control of the panel; switching to another window
+    // (such as the notice itself) is not leaving it.
+    if (event->type() == QEvent::FocusOut &&
+        (watched == RepeatCountMaskEdit || watched == CyclesCompleteMaskEdit)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            RepeatCountMaskEditExit();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TQORcontrolPanel::event(QEvent* event)
+{
+    // The long hints belong in the main window's status bar, which a dialog does not reach.
+    if (event->type() == QEvent::StatusTip) {
+        if (QMainWindow* mainWindow = MainWindow(this))
+            return QCoreApplication::sendEvent(mainWindow, event);
+    }
+    return QDialog::event(event);
+}
+
+void TQORcontrolPanel::FormShow()
+{
+    QORstatus->setText(QStringLiteral("Unknown"));
+    SetStatusColour(WaitingRed);
+    StatusTimer->start();
+    tickFailureReported_ = false;
+
+    gauge1reading->setText(QStringLiteral("0"));
+    gauge2reading->setText(QStringLiteral("0.000"));
+    ShowUnitCaptions();
+    SetFixedAxisRange(displacementAxis_, 1600 * DisplacementFactor, 0.1, 5,
+                      QStringLiteral("#,##0.00#"));
+    SetFixedAxisRange(forceAxis_, 1000 * ForceFactor, 1.0, 10, QStringLiteral("#,##0"));
+    ShowIncrementalForce();
+    ClearTestData();
+
+    RepeatCheckBox->setChecked(false);
+    RepeatCountMaskEdit->setEnabled(false);
+}
+
+void TQORcontrolPanel::FormHide()
+{
+    ErrorReport::Guard(this, [this] { SendCommand(QorCommand::Stop); });
+    // Polling and repeat mode end even when the stop command could not be sent.
+    StatusTimer->stop();
+    RepeatCheckBox->setChecked(false);
+    RepeatCountMaskEdit->setEnabled(false);
+    RepeatCountMaskEdit->setText(QStringLiteral("1"));
+}
+
+void TQORcontrolPanel::ShowUnitCaptions()
+{
+    const QString force =
+        UnitsEnglish ? QStringLiteral("Force (lbs.)") : QStringLiteral("Force (kg)");
+    const QString displacement =
+        UnitsEnglish ? QStringLiteral("Displacement (in.)") : QStringLiteral("Displacement (cm)");
+    gauge1name->setText(force);
+    forceAxis_->setTitleText(force);
+    gauge2name->setText(displacement);
+    displacementAxis_->setTitleText(displacement);
+}
+
+void TQORcontrolPanel::SendCommand(const QByteArray& text)
+{
+    SerialComm::PortSend(PortName, text);
+}
+
+void TQORcontrolPanel::ShowWaitingResponse()
+{
+    QORstatus->setText(QStringLiteral("Waiting response"));
+    SetStatusColour(WaitingRed);
+}
+
+void TQORcontrolPanel::SetStatusColour(const QColor& colour)
+{
+    QPalette palette = QORstatus->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    QORstatus->setPalette(palette);
+}
+
+void TQORcontrolPanel::HomeButtonClick()
+{
+    PerformHome();
+}
+
+void TQORcontrolPanel::PerformHome()
+{
+    SendCommand(QorCommand::Home);
+    ShowWaitingResponse();
+}
+
+void TQORcontrolPanel::TestButtonClick()
+{
+    PerformTest();
+}
+
+void TQORcontrolPanel::PerformTest()
+{
+    SendCommand(QorCommand::Test);
+    ShowWaitingResponse();
+    // Later cycles of a repeat series add to the lines of the first.
+    if (!(RepeatCheckBox->isChecked() && CountIn(CyclesCompleteMaskEdit) != 0))
+        ClearTestData();
+}
+
+void TQORcontrolPanel::VersionButtonClick()
+{
+    SendCommand(QorCommand::Version);
+    ShowWaitingResponse();
+}
+
+void TQORcontrolPanel::StopButtonClick()
+{
+    SendCommand(QorCommand::Stop);
+    ShowWaitingResponse();
+    RepeatCheckBox->setChecked(false);
+    RepeatCountMaskEdit->setEnabled(false);
+}
+
+void TQORcontrolPanel::PC2ModeClick()
+{
+    const bool incremental = PC2ModeIncremental->isChecked();
+    PC2UpDown->setEnabled(incremental);
+    PC2TrackBar->setEnabled(incremental);
+    ContIncModeBitBtn->setText(incremental ? QStringLiteral("Set Inc.")
+                                           : QStringLiteral("Set Cont."));
+}
+
+void TQORcontrolPanel::PC2TrackBarChange()
+{
+    const int snapped = PC2TrackBar->value() / 10 * 10;
+    if (snapped != PC2TrackBar->value()) {
+        PC2TrackBar->setValue(snapped); // runs this handler again with the snapped position
+        return;
+    }
+    PC2UpDown->SetPosition(250 - snapped);
+    ShowIncrementalForce();
+}
+
+void TQORcontrolPanel::PC2UpDownClick()
+{
+    PC2TrackBar->setValue(250 - PC2UpDown->Position());
+    ShowIncrementalForce();
+}
+
+void TQORcontrolPanel::ShowIncrementalForce()
+{
+    PC2Edit->setText(FormatFloat(QStringLiteral("0"), PC2UpDown->Position() * ForceFactor));
+}
+
+void TQORcontrolPanel::ContIncModeBitBtnClick()
+{
+    if (PC2ModeIncremental->isChecked()) {
+        for (const QByteArray& piece : IncrementalSettingWrites(PC2UpDown->Position()))
+            SendCommand(piece);
+    } else {
+        SendCommand(QorCommand::Continuous);
+    }
+    ShowWaitingResponse();
+}
+
+void TQORcontrolPanel::RepeatCheckBoxClick()
+{
+    if (RepeatCheckBox->isChecked()) {
+        RepeatCountMaskEdit->setEnabled(true);
+        CyclesCompleteMaskEdit->setText(QStringLiteral("0"));
+        return;
+    }
+    RepeatCountMaskEdit->setEnabled(false);
+    if (CountIn(RepeatCountMaskEdit) <= 0)
+        RepeatCountMaskEdit->setText(QStringLiteral("1"));
+}
+
+void TQORcontrolPanel::RepeatCountMaskEditExit()
+{
+    const int count = CountIn(RepeatCountMaskEdit);
+    if (count >= 1 && count <= 9999)
+        return;
+    SystemMessageBox(this, QStringLiteral("Repeat Count must be between 1 and 9999!"),
+                     QStringLiteral("Error!"));
+    RepeatCountMaskEdit->setText(QStringLiteral("1"));
+}
+
+void TQORcontrolPanel::DataShowBitBtnClick()
+{
+    const bool showChart = ControlChart->isHidden();
+    ControlChart->setVisible(showChart);
+    DataShowBitBtn->setText(showChart ? QStringLiteral("Show &Data")
+                                      : QStringLiteral("Show &Graph"));
+}

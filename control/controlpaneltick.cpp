@@ -1,0 +1,179 @@
+// The control panel's polling tick, the repeat cycling it drives and the finishing of a test.
+#include "control/controlpanel.h"
+
+#include "app/dialogs/operatorentrybox.h"
+#include "config/settings.h"
+#include "control/protocol.h"
+#include "control/repeatcycle.h"
+#include "control/updown.h"
+#include "graph/graphform.h"
+#include "graph/testlines.h"
+#include "platform/errorreport.h"
+#include "platform/numbertext.h"
+#include "serial/serialcomm.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScopeGuard>
+#include <QTextBlock>
+#include <QTimer>
+
+void TQORcontrolPanel::StatusTimerTimer()
+{
+    // A failure that repeats tick after tick (a vanished port) is reported once; the report is
+    // shown outside the tick, so polling goes on while it is open.
+    try {
+        ReceiveOneLine();
+        tickFailureReported_ = false;
+    } catch (...) {
+        if (tickFailureReported_)
+            return;
+        tickFailureReported_ = true;
+        QTimer::singleShot(0, this, [this, failure = std::current_exception()] {
+            ErrorReport::Show(this, failure);
+        });
+    }
+}
+
+void TQORcontrolPanel::ReceiveOneLine()
+{
+    QByteArray line;
+    if (SerialComm::PortReceiveCR(PortName, line) == 0)
+        return;
+    AppendTestLine(QString::fromLatin1(line.chopped(line.endsWith('\r') ? 1 : 0)));
+    SetStatusColour(QColor(0, 255, 0));
+    ActOnLine(line);
+    ApplyRepeatCycling(line);
+}
+
+void TQORcontrolPanel::ActOnLine(const QByteArray& line)
+{
+    const ReplyKind kind = ClassifyReply(line);
+    if (const std::optional<QString> status = ReplyStatusText(line))
+        QORstatus->setText(*status);
+
+    switch (kind) {
+    case ReplyKind::Acknowledge:
+        PC2Meter->setValue(PC2UpDown->Position());
+        break;
+    case ReplyKind::OneLetterStatus:
+        if (line.startsWith('D')) {
+            gauge1reading->setText(QStringLiteral("0"));
+            gauge2reading->setText(QStringLiteral("0.000"));
+            const int cycle = StrToInt(CyclesCompleteMaskEdit->text().trimmed()) + 1;
+            AppendTestLine(QStringLiteral("QOR1000 Test Graph ") +
+                           FormatFloat(QStringLiteral("0"), cycle));
+            AppendTestLine(QStringLiteral("X,Y"));
+        }
+        break;
+    case ReplyKind::DataRecord:
+        TakeDataRecord(line);
+        break;
+    default:
+        break;
+    }
+}
+
+void TQORcontrolPanel::TakeDataRecord(const QByteArray& line)
+{
+    const DecodedRecord record = DecodeDataRecord(line, DisplacementFactor, ForceFactor);
+    gauge2reading->setText(record.displacementText);
+    gauge1reading->setText(record.forceText);
+    Series1->append(record.displacement, record.force);
+    maxForce_.Offer(record.force, gauge1reading->text(), gauge2reading->text());
+}
+
+void TQORcontrolPanel::ApplyRepeatCycling(const QByteArray& line)
+{
+    RepeatCycleState state;
+    state.repeatChecked = RepeatCheckBox->isChecked();
+    if (state.repeatChecked) {
+        state.cyclesComplete = StrToInt(CyclesCompleteMaskEdit->text().trimmed());
+        state.cyclesRequired = StrToInt(RepeatCountMaskEdit->text().trimmed());
+    }
+    const RepeatCycleDecision decision = DecideRepeatCycle(line, state);
+
+    if (state.repeatChecked) {
+        CyclesCompleteMaskEdit->setText(QString::number(decision.cyclesComplete));
+        RepeatCountMaskEdit->setText(QString::number(decision.cyclesRequired));
+    }
+    if (decision.endRepeatMode)
+        EndRepeatMode();
+    if (decision.action == RepeatAction::PerformHome)
+        PerformHome();
+    else if (decision.action == RepeatAction::PerformTest)
+        PerformTest();
+    if (decision.finishTest)
+        FinishTest();
+}
+
+void TQORcontrolPanel::EndRepeatMode()
+{
+    RepeatCheckBox->setChecked(false);
+    RepeatCountMaskEdit->setEnabled(false);
+}
+
+void TQORcontrolPanel::FinishTest()
+{
+    // An end code that arrives while the title prompt of the last one is open is only recorded.
+    if (finishing_)
+        return;
+    finishing_ = true;
+
+    gauge1reading->setText(maxForce_.ForceText());
+    gauge2reading->setText(maxForce_.DisplacementText());
+    ReplaceTestLine(1, QStringLiteral("Maximum ") + gauge1name->text() + u'=' +
+                           maxForce_.ForceText() + QStringLiteral(" at ") + gauge2name->text() +
+                           u'=' + maxForce_.DisplacementText());
+    maxForce_.Reset();
+
+    // The prompt runs outside the tick so that polling goes on while it is open.
+    QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
+}
+
+void TQORcontrolPanel::AskTitleAndShowGraph()
+{
+    const auto finished = qScopeGuard([this] { finishing_ = false; });
+    ErrorReport::Guard(this, [this] {
+        ActOperatorEntryBox->EntryPromptLabel->setText(QStringLiteral("Enter Graph Title:"));
+        if (ActOperatorEntryBox->exec() == 1)
+            ReplaceTestLine(0, ActOperatorEntryBox->EntryInputEdit->text());
+
+        auto* graph = new TGraphForm(this);
+        graph->SetLines(testDataLines_);
+        graph->GraphDataMemo->document()->setModified(true);
+        emit GraphWindowCreated(graph);
+    });
+}
+
+void TQORcontrolPanel::AppendTestLine(const QString& line)
+{
+    testDataLines_.append(line);
+    QTextCursor cursor(TestDataMemo->document());
+    cursor.movePosition(QTextCursor::End);
+    if (testDataLines_.size() > 1)
+        cursor.insertBlock();
+    cursor.insertText(line);
+}
+
+void TQORcontrolPanel::ReplaceTestLine(int index, const QString& line)
+{
+    if (index >= testDataLines_.size())
+        return;
+    SetTestLine(testDataLines_, index, line);
+    QTextCursor cursor(TestDataMemo->document()->findBlockByNumber(index));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    cursor.insertText(line);
+}
+
+void TQORcontrolPanel::ClearTestData()
+{
+    testDataLines_.clear();
+    TestDataMemo->clear();
+    Series1->clear();
+    maxForce_.Reset();
+}

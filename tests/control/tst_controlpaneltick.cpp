@@ -1,0 +1,447 @@
+#include "modalanswers.h"
+#include "panelharness.h"
+
+#include "app/dialogs/operatorentrybox.h"
+#include "control/updown.h"
+#include "graph/graphform.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+
+using Lines = QStringList;
+using Writes = QList<QByteArray>;
+
+namespace {
+
+const QColor Lime(0, 255, 0);
+
+// Types the title into the prompt and presses OK, after checking the prompt's text.
+ModalAnswers::Answer EnterTitle(const QString& title, QString* prompt = nullptr)
+{
+    return [=](QWidget*) {
+        if (prompt)
+            *prompt = ActOperatorEntryBox->EntryPromptLabel->text();
+        ActOperatorEntryBox->EntryInputEdit->setText(title);
+        ActOperatorEntryBox->EntryOKBitBtn->click();
+    };
+}
+
+TGraphForm* GraphOf(const QSignalSpy& spy, int index = 0)
+{
+    return qobject_cast<TGraphForm*>(spy.at(index).at(0).value<QWidget*>());
+}
+
+} // namespace
+
+class TestControlPanelTick : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void singleTestToAGraphWindow();
+    void cancelledTitleKeepsTheStartReply();
+    void tiedForcesKeepTheFirst();
+    void allZeroForcesReportTheirOwnMaximum();
+    void bottomLimitThenALowerTest();
+    void threeRepeatCyclesEndingInMaximumForce();
+    void testCompleteEndsRepeatAfterOneOfFive();
+    void bottomLimitEndsRepeatWithoutFinishing();
+    void headerCarriesTheNextCycleNumber();
+    void loneCarriageReturnMovesTheMeter();
+    void statusLinesSetTheStatusText_data();
+    void statusLinesSetTheStatusText();
+    void badRecordEndsTheTickAfterTheStatus();
+    void incompleteLineChangesNothing();
+    void secondEndCodeDuringThePromptIsOnlyRecorded();
+    void failingPortIsReportedOnceAndPollingGoesOn();
+
+private:
+    TActOperatorEntryBox* entryBox_ = nullptr;
+};
+
+void TestControlPanelTick::initTestCase()
+{
+    entryBox_ = new TActOperatorEntryBox;
+    ActOperatorEntryBox = entryBox_;
+}
+
+void TestControlPanelTick::cleanupTestCase()
+{
+    delete entryBox_;
+    ActOperatorEntryBox = nullptr;
+}
+
+void TestControlPanelTick::singleTestToAGraphWindow()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    panel.TestButton->click();
+    QCOMPARE(harness.TakeWrites(), Writes{"T"});
+
+    harness.Ticks({"D", "0000,0000", "0512,0523", "0600,0400"});
+    QCOMPARE(panel.TestDataLines(),
+             (Lines{"D", "QOR1000 Test Graph 1", "X,Y", "0000,0000", "0512,0523", "0600,0400"}));
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("400"));
+    QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.600"));
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("Receiving Test Data"));
+    QCOMPARE(panel.QORstatus->palette().color(QPalette::WindowText), Lime);
+    QCOMPARE(panel.Series1->points(), (QList<QPointF>{{0.0, 0.0}, {0.512, 523.0}, {0.6, 400.0}}));
+
+    QString prompt;
+    ModalAnswers answers({EnterTitle(QStringLiteral("Beam 7"), &prompt)});
+    harness.Tick("TM");
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("Test Aborted at Maximum Force"));
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("523"));
+    QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.512"));
+    QCOMPARE(panel.TestDataLines().at(1),
+             QStringLiteral("Maximum Force (lbs.)=523 at Displacement (in.)=0.512"));
+
+    QTRY_COMPARE(graphs.count(), 1);
+    QVERIFY(answers.AllAnswered());
+    QCOMPARE(prompt, QStringLiteral("Enter Graph Title:"));
+    const Lines expected{"Beam 7",    "Maximum Force (lbs.)=523 at Displacement (in.)=0.512",
+                         "X,Y",       "0000,0000",
+                         "0512,0523", "0600,0400",
+                         "TM"};
+    QCOMPARE(panel.TestDataLines(), expected);
+    QCOMPARE(panel.TestDataMemo->toPlainText(), expected.join(u'\n'));
+    TGraphForm* graph = GraphOf(graphs);
+    QVERIFY(graph);
+    QCOMPARE(graph->Lines(), expected);
+    QVERIFY(graph->GraphDataMemo->document()->isModified());
+    QVERIFY(panel.isVisible());
+    QCOMPARE(harness.TakeWrites(), Writes{});
+}
+
+void TestControlPanelTick::cancelledTitleKeepsTheStartReply()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    ModalAnswers answers({[](QWidget*) {
+        ActOperatorEntryBox->EntryInputEdit->setText(QStringLiteral("typed"));
+        ActOperatorEntryBox->EntryAbortBitBtn->click();
+    }});
+    harness.Ticks({"D", "0100,0050", "TT"});
+    QTRY_COMPARE(graphs.count(), 1);
+    QCOMPARE(GraphOf(graphs)->Lines().constFirst(), QStringLiteral("D"));
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("Test Complete"));
+}
+
+void TestControlPanelTick::tiedForcesKeepTheFirst()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    ModalAnswers answers({EnterTitle(QStringLiteral("tie"))});
+    harness.Ticks({"D", "0100,0300", "0200,0300", "0300,0100", "TM"});
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("300"));
+    QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.100"));
+    QTRY_COMPARE(graphs.count(), 1);
+}
+
+void TestControlPanelTick::allZeroForcesReportTheirOwnMaximum()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    ModalAnswers answers({EnterTitle(QStringLiteral("empty"))});
+    panel.TestButton->click();
+    harness.Ticks({"D", "0000,0000", "0250,0000", "TM"});
+    QCOMPARE(panel.TestDataLines().at(1),
+             QStringLiteral("Maximum Force (lbs.)=0 at Displacement (in.)=0.000"));
+    QTRY_COMPARE(graphs.count(), 1);
+}
+
+void TestControlPanelTick::bottomLimitThenALowerTest()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    panel.TestButton->click();
+    harness.Ticks({"D", "0100,0900", "TL"});
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("Test Aborted at Bottom Limit"));
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("900"));
+    QCoreApplication::processEvents();
+    QCOMPARE(graphs.count(), 0);
+
+    ModalAnswers answers({EnterTitle(QStringLiteral("second"))});
+    panel.TestButton->click();
+    QVERIFY(panel.TestDataLines().isEmpty());
+    QVERIFY(panel.Series1->points().isEmpty());
+    harness.Ticks({"D", "0100,0300", "0200,0200", "TM"});
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("300"));
+    QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.100"));
+    QTRY_COMPARE(graphs.count(), 1);
+    QCOMPARE(GraphOf(graphs)->Lines().at(1),
+             QStringLiteral("Maximum Force (lbs.)=300 at Displacement (in.)=0.100"));
+}
+
+void TestControlPanelTick::threeRepeatCyclesEndingInMaximumForce()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("3"));
+
+    harness.Tick("H"); // the machine at home starts the first test by itself
+    QCOMPARE(harness.TakeWrites(), Writes{"T"});
+    QVERIFY(panel.TestDataLines().isEmpty());
+
+    harness.Ticks({"D", "0100,0200", "0200,0400", "TM"});
+    QCOMPARE(harness.TakeWrites(), Writes{"H"});
+    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("1"));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("2"));
+    harness.Ticks({"U", "H"});
+    QCOMPARE(harness.TakeWrites(), Writes{"T"});
+
+    harness.Ticks({"D", "0100,0300", "0250,0700", "TM", "H"});
+    QCOMPARE(harness.TakeWrites(), (Writes{"H", "T"}));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("1"));
+
+    ModalAnswers answers({EnterTitle(QStringLiteral("three cycles"))});
+    harness.Ticks({"D", "0100,0100", "0200,0600", "TM"});
+    QCOMPARE(harness.TakeWrites(), Writes{});
+    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("3"));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("1"));
+    QVERIFY(!panel.RepeatCheckBox->isChecked());
+    QVERIFY(!panel.RepeatCountMaskEdit->isEnabled());
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("700"));
+    QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.250"));
+
+    QTRY_COMPARE(graphs.count(), 1);
+    const Lines expected{"three cycles",
+                         "Maximum Force (lbs.)=700 at Displacement (in.)=0.250",
+                         "X,Y",
+                         "0100,0200",
+                         "0200,0400",
+                         "TM",
+                         "U",
+                         "H",
+                         "D",
+                         "QOR1000 Test Graph 2",
+                         "X,Y",
+                         "0100,0300",
+                         "0250,0700",
+                         "TM",
+                         "H",
+                         "D",
+                         "QOR1000 Test Graph 3",
+                         "X,Y",
+                         "0100,0100",
+                         "0200,0600",
+                         "TM"};
+    QCOMPARE(GraphOf(graphs)->Lines(), expected);
+    QCOMPARE(panel.Series1->count(), 6);
+    QCoreApplication::processEvents();
+    QCOMPARE(graphs.count(), 1);
+}
+
+void TestControlPanelTick::testCompleteEndsRepeatAfterOneOfFive()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("5"));
+    panel.TestButton->click();
+    harness.TakeWrites();
+
+    ModalAnswers answers({EnterTitle(QStringLiteral("complete"))});
+    harness.Ticks({"D", "0100,0200", "TT"});
+    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("1"));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("4"));
+    QVERIFY(!panel.RepeatCheckBox->isChecked());
+    QCOMPARE(harness.TakeWrites(), Writes{});
+    QTRY_COMPARE(graphs.count(), 1);
+}
+
+void TestControlPanelTick::bottomLimitEndsRepeatWithoutFinishing()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("4"));
+    harness.Ticks({"D", "0100,0200", "TL"});
+    QVERIFY(!panel.RepeatCheckBox->isChecked());
+    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("0"));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("4"));
+    QCoreApplication::processEvents();
+    QCOMPARE(graphs.count(), 0);
+}
+
+void TestControlPanelTick::headerCarriesTheNextCycleNumber()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    panel.CyclesCompleteMaskEdit->setText(QStringLiteral("3"));
+    panel.gauge1reading->setText(QStringLiteral("88"));
+    harness.Tick("D");
+    QCOMPARE(panel.TestDataLines(), (Lines{"D", "QOR1000 Test Graph 4", "X,Y"}));
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("QOR starting Test"));
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("0"));
+}
+
+void TestControlPanelTick::loneCarriageReturnMovesTheMeter()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    panel.PC2ModeIncremental->click();
+    panel.PC2TrackBar->setValue(130);
+    harness.Tick("D");
+    harness.Tick("");
+    QCOMPARE(panel.PC2Meter->value(), 120);
+    QCOMPARE(panel.TestDataLines(), (Lines{"D", "QOR1000 Test Graph 1", "X,Y", ""}));
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("QOR starting Test"));
+}
+
+void TestControlPanelTick::statusLinesSetTheStatusText_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("continuous") << QByteArray("C") << "Continuous Mode set";
+    QTest::newRow("moving home") << QByteArray("U") << "QOR moving Home";
+    QTest::newRow("version") << QByteArray("V1.2") << "V1.2\r";
+    QTest::newRow("incremental step unchanged") << QByteArray("ID") << "Unknown";
+    QTest::newRow("unknown form unchanged") << QByteArray("1234;5678") << "Unknown";
+    QTest::newRow("XM") << QByteArray("XM") << "Test Aborted at Maximum Force";
+}
+
+void TestControlPanelTick::statusLinesSetTheStatusText()
+{
+    QFETCH(QByteArray, line);
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    ModalAnswers answers({EnterTitle(QStringLiteral("XM ends a single test"))});
+    harness.Tick(line);
+    QTEST(panel.QORstatus->text(), "status");
+    QCOMPARE(panel.QORstatus->palette().color(QPalette::WindowText), Lime);
+    QCOMPARE(panel.TestDataLines().constFirst(), QString::fromLatin1(line));
+}
+
+void TestControlPanelTick::badRecordEndsTheTickAfterTheStatus()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    panel.RepeatCheckBox->click();
+    harness.Ticks({"D", "0100,0200"});
+    ModalAnswers answers({[](QWidget* box) { box->close(); }});
+    harness.Tick("0512,05x3");
+    QCOMPARE(panel.TestDataLines().constLast(), QStringLiteral("0512,05x3"));
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("Receiving Test Data"));
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("200"));
+    QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.100"));
+    QCOMPARE(panel.Series1->count(), 1);
+    QTRY_VERIFY(answers.AllAnswered());
+
+    harness.Tick("0300,0400");
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("400"));
+}
+
+void TestControlPanelTick::incompleteLineChangesNothing()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    harness.Ticks({"D", "0100,0200"});
+    panel.HomeButton->click();
+    const Lines before = panel.TestDataLines();
+
+    harness.serial.Receive("0512,05");
+    panel.StatusTimerTimer();
+
+    QCOMPARE(panel.TestDataLines(), before);
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("Waiting response"));
+    QCOMPARE(panel.QORstatus->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QCOMPARE(panel.gauge1reading->text(), QStringLiteral("200"));
+
+    harness.Tick("23"); // the rest of the line arrives
+    QCOMPARE(panel.TestDataLines().constLast(), QStringLiteral("0512,0523"));
+}
+
+void TestControlPanelTick::secondEndCodeDuringThePromptIsOnlyRecorded()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    int prompts = 0;
+    ModalAnswers answers({[&](QWidget*) {
+                              ++prompts;
+                              harness.Ticks({"TT", "0700,0100"}); // ticks go on under the prompt
+                              ActOperatorEntryBox->EntryInputEdit->setText(QStringLiteral("once"));
+                              ActOperatorEntryBox->EntryOKBitBtn->click();
+                          },
+                          [&](QWidget* modal) {
+                              ++prompts;
+                              modal->close();
+                          }});
+    harness.Ticks({"D", "0100,0200", "TM"});
+    QTRY_COMPARE(graphs.count(), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(prompts, 1);
+    QCOMPARE(graphs.count(), 1);
+    QCOMPARE(GraphOf(graphs)->Lines(),
+             (Lines{"once", "Maximum Force (lbs.)=200 at Displacement (in.)=0.100", "X,Y",
+                    "0100,0200", "TM", "TT", "0700,0100"}));
+}
+
+void TestControlPanelTick::failingPortIsReportedOnceAndPollingGoesOn()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    const auto portVanishes = [&] {
+        harness.serial.AlwaysAnswer(ScriptedSerialLibrary::ReadByteOrdinal, -8);
+    };
+    const auto portReturns = [&] {
+        harness.serial.AlwaysAnswer(ScriptedSerialLibrary::ReadByteOrdinal, 1);
+    };
+    int reports = 0;
+    ModalAnswers answers({[&](QWidget* box) {
+                              ++reports;
+                              box->close();
+                          },
+                          [&](QWidget* box) {
+                              ++reports;
+                              // The report is open and the ticks go on under it.
+                              portReturns();
+                              harness.Tick("C");
+                              box->close();
+                          }});
+
+    portVanishes();
+    for (int tick = 0; tick < 5; ++tick) {
+        panel.StatusTimerTimer();
+        QCoreApplication::processEvents();
+    }
+    QTRY_COMPARE(reports, 1);
+    for (int tick = 0; tick < 5; ++tick) {
+        panel.StatusTimerTimer();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(reports, 1);
+
+    // A tick that succeeds again re-arms the report for the next failure.
+    portReturns();
+    harness.Tick("S");
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("QOR is Stopped"));
+    portVanishes();
+    panel.StatusTimerTimer();
+    QTRY_COMPARE(reports, 2);
+    QCOMPARE(panel.TestDataLines(), (Lines{"S", "C"}));
+    QCOMPARE(panel.QORstatus->text(), QStringLiteral("Continuous Mode set"));
+}
+
+QTEST_MAIN(TestControlPanelTick)
+#include "tst_controlpaneltick.moc"
