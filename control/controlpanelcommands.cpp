@@ -11,7 +11,7 @@
 #include "platform/numbertext.h"
 #include "serial/serialcomm.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QCategoryAxis>
 #include <QChartView>
@@ -20,29 +20,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
 
-#include <algorithm>
 
 namespace {
 
 const QColor WaitingRed(255, 0, 0);
-
-// The program's main window: the panel's owner when it has one, else the one main window open.
-QMainWindow* MainWindow(const QWidget* panel)
-{
-    if (panel->parentWidget())
-        return qobject_cast<QMainWindow*>(panel->parentWidget()->window());
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    const auto found = std::find_if(windows.begin(), windows.end(), [](QWidget* window) {
-        return qobject_cast<QMainWindow*>(window) != nullptr;
-    });
-    return found == windows.end() ? nullptr : qobject_cast<QMainWindow*>(*found);
-}
 
 // The number in a repeat count field, or -1 when the field holds no number.
 int CountIn(const QLineEdit* edit)
@@ -112,8 +98,8 @@ bool TQORcontrolPanel::event(QEvent* event)
 {
     // The long hints belong in the main window's status bar, which a dialog does not reach.
     if (event->type() == QEvent::StatusTip) {
-        if (QMainWindow* mainWindow = MainWindow(this))
-            return QCoreApplication::sendEvent(mainWindow, event);
+        if (parentWidget())
+            return QCoreApplication::sendEvent(parentWidget()->window(), event);
     }
     return QDialog::event(event);
 }

@@ -6,6 +6,7 @@
 
 #include "app/dialogs/operatorentrybox.h"
 #include "app/mainscreen.h"
+#include "app/programforms.h"
 #include "config/initializingbox.h"
 #include "config/settings.h"
 #include "control/controlpanel.h"
@@ -52,9 +53,10 @@ bool HasLine(const TQORcontrolPanel& panel, const QString& line)
 // The program as its entry point builds it.
 struct Program
 {
-    std::unique_ptr<TMainScreen> mainScreen;
-    std::unique_ptr<TActOperatorEntryBox> entryBox;
-    std::unique_ptr<TQORcontrolPanel> panel;
+    std::unique_ptr<ProgramForms> forms;
+    TMainScreen* mainScreen = nullptr;
+    TActOperatorEntryBox* entryBox = nullptr;
+    TQORcontrolPanel* panel = nullptr;
 
     Program()
     {
@@ -63,24 +65,10 @@ struct Program
             if (box)
                 box->Timer1->setInterval(0);
         }});
-        mainScreen = std::make_unique<TMainScreen>();
-        MainScreen = mainScreen.get();
-        entryBox = std::make_unique<TActOperatorEntryBox>();
-        ActOperatorEntryBox = entryBox.get();
-        panel = std::make_unique<TQORcontrolPanel>();
-        QORcontrolPanel = panel.get();
-        QObject::connect(panel.get(), &TQORcontrolPanel::GraphWindowCreated, mainScreen.get(),
-                         &TMainScreen::AddGraphWindow);
-    }
-
-    ~Program()
-    {
-        panel.reset();
-        entryBox.reset();
-        mainScreen.reset();
-        QORcontrolPanel = nullptr;
-        ActOperatorEntryBox = nullptr;
-        MainScreen = nullptr;
+        forms = std::make_unique<ProgramForms>();
+        mainScreen = MainScreen;
+        entryBox = ActOperatorEntryBox;
+        panel = QORcontrolPanel;
     }
 
     QList<TGraphForm*> GraphWindows() const
@@ -104,7 +92,7 @@ struct Program
         qsizetype nextStep = 0;
         QObject::connect(&operatorAtPanel, &QTimer::timeout, [&] {
             letTimePass();
-            if (QApplication::activeModalWidget() != panel.get())
+            if (QApplication::activeModalWidget() != panel)
                 return;
             if (nextStep < steps.size()) {
                 if (steps[nextStep].ready(*panel))
