@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "control/controlchart.h"
+#include "control/fittedlabel.h"
 #include "control/protocol.h"
 #include "control/updown.h"
 #include "platform/errorreport.h"
@@ -124,7 +125,7 @@ void TQORcontrolPanel::CreateStatusAndReadouts()
     Label1->setText(QStringLiteral("Status:"));
     Label1->adjustSize();
 
-    QORstatus = Place<QLabel>(this, "QORstatus", 40, 4, 225, 25);
+    QORstatus = Place<TFittedLabel>(this, "QORstatus", 40, 4, 225, 25);
     QORstatus->setText(QStringLiteral("Unknown"));
     QORstatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont statusFont = QORstatus->font();

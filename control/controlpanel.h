@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/fittedlabel.h"
 #include "control/maxforce.h"
 
 #include <QDialog>
@@ -33,7 +34,7 @@ public:
     explicit TQORcontrolPanel(QWidget* owner = nullptr);
 
     QLabel* Label1;
-    QLabel* QORstatus;
+    TFittedLabel* QORstatus;
     QFrame* gauge1;
     QLabel* gauge1name;
     QLabel* gauge1reading;

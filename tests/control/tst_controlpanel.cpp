@@ -41,6 +41,8 @@ private slots:
     void showingSetsCaptionsAndAxes_data();
     void showingSetsCaptionsAndAxes();
     void graphTableToggle();
+    void statusTextAlwaysFits_data();
+    void statusTextAlwaysFits();
     void hintsSplitIntoToolAndStatusTips();
 };
 
@@ -316,6 +318,28 @@ void TestControlPanel::graphTableToggle()
     panel.DataShowBitBtn->click();
     QVERIFY(!panel.ControlChart->isHidden());
     QCOMPARE(panel.DataShowBitBtn->text(), QStringLiteral("Show &Data"));
+}
+
+void TestControlPanel::statusTextAlwaysFits_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("shrinks");
+    QTest::newRow("short status keeps its size") << QByteArray("C\r") << false;
+    QTest::newRow("longest status") << QByteArray("TM\r") << true;
+    QTest::newRow("bottom limit") << QByteArray("TL\r") << true;
+}
+
+void TestControlPanel::statusTextAlwaysFits()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, shrinks);
+    PanelHarness harness;
+    TFittedLabel* status = harness.panel->QORstatus;
+    harness.Tick(reply);
+    const QFont fitted = status->FittedFont();
+    QCOMPARE(fitted.pixelSize() < status->font().pixelSize(), shrinks);
+    QVERIFY(QFontMetrics(fitted).horizontalAdvance(status->text()) <=
+            status->contentsRect().width());
 }
 
 void TestControlPanel::hintsSplitIntoToolAndStatusTips()
