@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/specimen.h"
+#include "sim/testpiece.h"
 
 #include <QByteArray>
 #include <QList>

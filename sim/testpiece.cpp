@@ -1,4 +1,4 @@
-#include "sim/specimen.h"
+#include "sim/testpiece.h"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-// What sits in the simulated machine during a test.
+// The test piece (specimen) that sits in the simulated machine during a test.
 enum class Specimen
 {
     Spring,   // stiff and elastic: reaches the machine's maximum force
