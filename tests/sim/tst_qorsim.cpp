@@ -195,9 +195,6 @@ void TestQorSim::staleLinkIsReplaced()
     SimProcess sim({"--dir", dir_.path()});
     QVERIFY(sim.WaitUntilServing());
     QVERIFY(QFileInfo(link).symLinkTarget().startsWith(QStringLiteral("/dev/pts/")));
-    sim.Process().terminate();
-    QVERIFY(sim.Process().waitForFinished());
-    QVERIFY(!QFileInfo(link).isSymLink());
 }
 
 void TestQorSim::existingFileIsLeftAlone()
