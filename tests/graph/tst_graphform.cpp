@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 
-
 namespace {
 
 QStringList Test(const QString& title, const QStringList& records)

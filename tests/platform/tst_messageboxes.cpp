@@ -102,12 +102,10 @@ void TestMessageBoxes::errorReportNeverStacksASecondBox()
 
 void TestMessageBoxes::guardSwallowsWhatTheHandlerRaised()
 {
-    bool after = false;
+    // Anything Guard let through would fail this test as an uncaught exception.
     ModalAnswers answers({[](QWidget* modal) { modal->close(); }});
     ErrorReport::Guard(nullptr, [] { throw -1002; });
-    after = true;
     QVERIFY(answers.AllAnswered());
-    QVERIFY(after);
 }
 
 QTEST_MAIN(TestMessageBoxes)

@@ -27,8 +27,6 @@ void TestNumberText::formatFloat_data()
     QTest::newRow("half away from zero") << "0" << 0.5 << "1";
     QTest::newRow("negative half away from zero") << "0" << -2.5 << "-3";
     QTest::newRow("carry into a new digit") << "0.000" << 9.9996 << "10.000";
-    QTest::newRow("largest metric displacement") << "0.000" << 9999 * 0.00254 << "25.397";
-    QTest::newRow("largest metric force") << "0" << 9999 * 0.4535924 << "4535";
     QTest::newRow("zero") << "0.000" << 0.0 << "0.000";
     QTest::newRow("grouped whole") << "#,##0" << 1234567.0 << "1,234,567";
     QTest::newRow("grouped small") << "#,##0" << 453.5924 << "454";
@@ -69,7 +67,6 @@ void TestNumberText::strToInt_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected"); // -1: a conversion error
     QTest::newRow("leading zeros") << "0123" << 123;
-    QTest::newRow("all nines") << "9999" << 9999;
     QTest::newRow("letter") << "12a4" << -1;
     QTest::newRow("space") << " 123" << -1;
     QTest::newRow("sign") << "+123" << -1;

@@ -86,7 +86,6 @@ void TestDeviceLibrary::devicePath_data()
 
     QTest::newRow("COM1 linked in the start directory") << 0 << "COM1";
     QTest::newRow("COM2 not linked") << 1 << "/dev/ttyS1";
-    QTest::newRow("COM8 not linked") << 7 << "/dev/ttyS7";
 }
 
 void TestDeviceLibrary::devicePath()

@@ -34,7 +34,6 @@ private slots:
     void refusedCalls();
     void controlLineReadsBackAfterSet();
     void writesReachTheMachineAndRepliesComeBack();
-    void repliesWaitForTheClock();
     void nothingArrivesWhileClosed();
 };
 
@@ -90,20 +89,6 @@ void TestSimulatedSerialLibrary::writesReachTheMachineAndRepliesComeBack()
     QCOMPARE(library.BytesWaitingToGo(Com1), 0);
     QCOMPARE(ReadAll(library), QByteArray("\rI\rV1.0\r"));
     QCOMPARE(library.Machine().IncrementalForce(), 120);
-}
-
-void TestSimulatedSerialLibrary::repliesWaitForTheClock()
-{
-    SimulatedSerialLibrary library;
-    OpenAt9600(library);
-    library.Write(Com1, "T", 1);
-    QCOMPARE(ReadAll(library), QByteArray("D\r"));
-    library.Advance(199);
-    QCOMPARE(ReadAll(library), QByteArray());
-    library.Advance(1);
-    const QByteArray record = ReadAll(library);
-    QCOMPARE(record.size(), 10);
-    QVERIFY(record.startsWith("0010,"));
 }
 
 void TestSimulatedSerialLibrary::nothingArrivesWhileClosed()

@@ -50,6 +50,9 @@ private slots:
     void stopAndHomeThroughSerialComm();
 
 private:
+    // Links COM1 to a simulated machine and opens it at 9600 8N1.
+    void OpenMachine(const MachineOptions& options = {});
+
     std::unique_ptr<TemporaryStartDirectory> start_;
     std::unique_ptr<SimulatedSerialLibrary> library_;
 };
@@ -64,6 +67,16 @@ void TestSimulatedTest::cleanup()
     InstallSerialLibrary(nullptr);
     library_.reset();
     start_.reset();
+}
+
+void TestSimulatedTest::OpenMachine(const MachineOptions& options)
+{
+    library_ = std::make_unique<SimulatedSerialLibrary>(options);
+    InstallSerialLibrary(library_.get());
+    QCOMPARE(SerialComm::PortInit(QStringLiteral("COM1"), QStringLiteral("Baud9600"),
+                                  QStringLiteral("NoParity"), QStringLiteral("OneStopBit"),
+                                  QStringLiteral("WordLength8")),
+             0);
 }
 
 void TestSimulatedTest::wholeTestThroughSerialComm_data()
@@ -86,12 +99,7 @@ void TestSimulatedTest::wholeTestThroughSerialComm()
 
     MachineOptions options;
     options.specimen = specimen;
-    library_ = std::make_unique<SimulatedSerialLibrary>(options);
-    InstallSerialLibrary(library_.get());
-    QCOMPARE(SerialComm::PortInit(QStringLiteral("COM1"), QStringLiteral("Baud9600"),
-                                  QStringLiteral("NoParity"), QStringLiteral("OneStopBit"),
-                                  QStringLiteral("WordLength8")),
-             0);
+    OpenMachine(options);
 
     QList<QByteArray> expectedStart;
     if (incrementalForce > 0) {
@@ -129,11 +137,7 @@ void TestSimulatedTest::wholeTestThroughSerialComm()
 
 void TestSimulatedTest::stopAndHomeThroughSerialComm()
 {
-    library_ = std::make_unique<SimulatedSerialLibrary>();
-    InstallSerialLibrary(library_.get());
-    SerialComm::PortInit(QStringLiteral("COM1"), QStringLiteral("Baud9600"),
-                         QStringLiteral("NoParity"), QStringLiteral("OneStopBit"),
-                         QStringLiteral("WordLength8"));
+    OpenMachine();
     Send(QorCommand::Test);
     int records = 0;
     Poll(*library_, [&](const QByteArray& line) {

@@ -15,68 +15,53 @@ void ScriptedSerialLibrary::Receive(const QByteArray& bytes)
     incoming_ += bytes;
 }
 
-QByteArray ScriptedSerialLibrary::Written() const
+int ScriptedSerialLibrary::Answer(const Call& call, int fallback)
 {
-    QByteArray all;
-    for (const Call& call : calls)
-        all += call.bytes;
-    return all;
-}
-
-int ScriptedSerialLibrary::Answer(int ordinal, int fallback)
-{
-    QList<int>& queue = scripted_[ordinal];
+    calls.append(call);
+    QList<int>& queue = scripted_[call.ordinal];
     if (!queue.isEmpty())
         return queue.takeFirst();
-    return always_.value(ordinal, fallback);
+    return always_.value(call.ordinal, fallback);
 }
 
 int ScriptedSerialLibrary::Open(int port, int receiveQueue, int transmitQueue)
 {
-    calls.append({OpenOrdinal, {port, receiveQueue, transmitQueue}, {}});
-    return Answer(OpenOrdinal, 0);
+    return Answer({OpenOrdinal, {port, receiveQueue, transmitQueue}, {}}, 0);
 }
 
 int ScriptedSerialLibrary::SetBaud(int port, int baudCode)
 {
-    calls.append({SetBaudOrdinal, {port, baudCode}, {}});
-    return Answer(SetBaudOrdinal, 0);
+    return Answer({SetBaudOrdinal, {port, baudCode}, {}}, 0);
 }
 
 int ScriptedSerialLibrary::SetLineFormat(int port, int parity, int stopBits, int wordLength)
 {
-    calls.append({SetLineFormatOrdinal, {port, parity, stopBits, wordLength}, {}});
-    return Answer(SetLineFormatOrdinal, 0);
+    return Answer({SetLineFormatOrdinal, {port, parity, stopBits, wordLength}, {}}, 0);
 }
 
 int ScriptedSerialLibrary::ControlLine(int port, char command)
 {
-    calls.append({ControlLineOrdinal, {port, command}, {}});
-    return Answer(ControlLineOrdinal, command == 'R' ? 1 : 0);
+    return Answer({ControlLineOrdinal, {port, command}, {}}, command == 'R' ? 1 : 0);
 }
 
 int ScriptedSerialLibrary::PrepareSend(int port)
 {
-    calls.append({PrepareSendOrdinal, {port}, {}});
-    return Answer(PrepareSendOrdinal, 0);
+    return Answer({PrepareSendOrdinal, {port}, {}}, 0);
 }
 
 int ScriptedSerialLibrary::Write(int port, const char* bytes, int count)
 {
-    calls.append({WriteOrdinal, {port, count}, QByteArray(bytes, count)});
-    return Answer(WriteOrdinal, count);
+    return Answer({WriteOrdinal, {port, count}, QByteArray(bytes, count)}, count);
 }
 
 int ScriptedSerialLibrary::BytesWaitingToGo(int port)
 {
-    calls.append({BytesWaitingToGoOrdinal, {port}, {}});
-    return Answer(BytesWaitingToGoOrdinal, 0);
+    return Answer({BytesWaitingToGoOrdinal, {port}, {}}, 0);
 }
 
 int ScriptedSerialLibrary::ReadByte(int port, char* buffer, int count)
 {
-    calls.append({ReadByteOrdinal, {port, count}, {}});
-    const int scripted = Answer(ReadByteOrdinal, 1);
+    const int scripted = Answer({ReadByteOrdinal, {port, count}, {}}, 1);
     if (scripted != 1)
         return scripted;
     if (incoming_.isEmpty())
@@ -88,6 +73,5 @@ int ScriptedSerialLibrary::ReadByte(int port, char* buffer, int count)
 
 int ScriptedSerialLibrary::Close(int port)
 {
-    calls.append({CloseOrdinal, {port}, {}});
-    return Answer(CloseOrdinal, 0);
+    return Answer({CloseOrdinal, {port}, {}}, 0);
 }

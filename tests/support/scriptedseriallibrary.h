@@ -21,7 +21,8 @@ public:
         bool operator==(const Call&) const = default;
     };
 
-    enum Ordinal {
+    enum Ordinal
+    {
         OpenOrdinal = 17,
         SetBaudOrdinal = 1,
         SetLineFormatOrdinal = 13,
@@ -41,7 +42,6 @@ public:
     void Receive(const QByteArray& bytes);
 
     QList<Call> calls;
-    QByteArray Written() const; // every byte written, in order
 
     int Open(int port, int receiveQueue, int transmitQueue) override;
     int SetBaud(int port, int baudCode) override;
@@ -54,7 +54,8 @@ public:
     int Close(int port) override;
 
 private:
-    int Answer(int ordinal, int fallback);
+    // Records the call and answers the next scripted result, else the fallback.
+    int Answer(const Call& call, int fallback);
 
     QMap<int, QList<int>> scripted_;
     QMap<int, int> always_;
