@@ -52,6 +52,7 @@ private slots:
     void cancelledTitleKeepsTheStartReply();
     void bottomLimitEndsRepeatThenALowerTestStartsAfresh();
     void threeRepeatCyclesEndingInMaximumForce();
+    void testCompleteEndsRepeatAfterOneOfFive();
     void headerCarriesTheNextCycleNumber();
     void loneCarriageReturnMovesTheMeter();
     void statusLinesSetTheStatusText_data();
@@ -203,6 +204,25 @@ void TestControlPanelTick::threeRepeatCyclesEndingInMaximumForce()
     QCOMPARE(panel.Series1->count(), 6);
     QCoreApplication::processEvents();
     QCOMPARE(graphs.count(), 1);
+}
+
+void TestControlPanelTick::testCompleteEndsRepeatAfterOneOfFive()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("5"));
+    panel.TestButton->click();
+    harness.TakeWrites();
+
+    ModalAnswers answers({EnterTitle(QStringLiteral("complete"))});
+    harness.Ticks({"D", "0100,0200", "TT"});
+    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("1"));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("4"));
+    QVERIFY(!panel.RepeatCheckBox->isChecked());
+    QCOMPARE(harness.TakeWrites(), Writes{});
+    QTRY_COMPARE(graphs.count(), 1);
 }
 
 void TestControlPanelTick::headerCarriesTheNextCycleNumber()

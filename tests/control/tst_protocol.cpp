@@ -36,6 +36,7 @@ void TestProtocol::classifyReply_data()
     QTest::newRow("lone carriage return") << QByteArray("\r") << ReplyKind::Acknowledge;
     QTest::newRow("one letter") << QByteArray("D\r") << ReplyKind::OneLetterStatus;
     QTest::newRow("two letters") << QByteArray("TM\r") << ReplyKind::TwoLetterStatus;
+    QTest::newRow("incremental stop") << QByteArray("ID\r") << ReplyKind::TwoLetterStatus;
     QTest::newRow("any first letter") << QByteArray("XM\r") << ReplyKind::TwoLetterStatus;
     QTest::newRow("version") << QByteArray("V1.2\r") << ReplyKind::VersionReply;
     QTest::newRow("lower-case v") << QByteArray("v1.2\r") << ReplyKind::Other;
@@ -102,6 +103,8 @@ void TestProtocol::decodeDataRecord_data()
                              << 456.0;
     QTest::newRow("metric") << QByteArray("0123,0456\r") << true << "0.312" << 0.31242 << "207"
                             << 206.8381344;
+    QTest::newRow("largest English")
+        << QByteArray("9999,9999\r") << false << "9.999" << 9.999 << "9999" << 9999.0;
     QTest::newRow("largest metric")
         << QByteArray("9999,9999\r") << true << "25.397" << 25.39746 << "4535" << 4535.4704076;
     QTest::newRow("metric tie rounds away from zero")
@@ -171,6 +174,7 @@ void TestProtocol::incrementalSettingWrites_data()
     QTest::addColumn<QList<QByteArray>>("writes");
 
     QTest::newRow("10") << 10 << QList<QByteArray>{"MI", "10", "\r", "I"};
+    QTest::newRow("120") << 120 << QList<QByteArray>{"MI", "120", "\r", "I"};
     QTest::newRow("250") << 250 << QList<QByteArray>{"MI", "250", "\r", "I"};
 }
 

@@ -67,6 +67,7 @@ void TestLinesTest::convertsRecordCountsToUnits_data()
     QTest::addColumn<QString>("exported");
 
     QTest::newRow("english") << true << "0123,0456" << 0.123 << 456.0 << "0.123,456";
+    QTest::newRow("english largest") << true << "9999,9999" << 9.999 << 9999.0 << "9.999,9999";
     QTest::newRow("metric") << false << "0123,0456" << 0.31242 << 206.8381344 << "0.312,207";
     QTest::newRow("metric largest")
         << false << "9999,9999" << 25.39746 << 4535.4704076 << "25.397,4535";
@@ -107,6 +108,9 @@ void TestLinesTest::walkEndsAtFirstTLine_data()
     QTest::newRow("status lines and empty lines passed over")
         << Test({"S", "0010,0100", "", "H", "0020,0200", "TL"})
         << QList<QPointF>{{0.01, 100}, {0.02, 200}};
+    QTest::newRow("repeated test plots its first cycle")
+        << Test({"0010,0100", "TM", "D", "QOR1000 Test Graph 2", "X,Y", "0011,0110", "TM"})
+        << QList<QPointF>{{0.01, 100}};
     QTest::newRow("any line beginning with T ends the walk")
         << Test({"0010,0100", "Txyz", "0020,0200"}) << QList<QPointF>{{0.01, 100}};
     QTest::newRow("without a T line every record is plotted")
