@@ -40,6 +40,8 @@ void TestAlertBox::keysAndButtons_data()
 
     QTest::newRow("no choice, OK clicked") << false << "OK" << 2;
     QTest::newRow("no choice, title bar") << false << "close" << 2;
+    QTest::newRow("no choice, Enter") << false << "Enter" << 2;
+    QTest::newRow("no choice, Escape") << false << "Escape" << 2;
     QTest::newRow("choice, Enter") << true << "Enter" << 2;
     QTest::newRow("choice, OK clicked") << true << "OK" << 1;
     QTest::newRow("choice, Escape") << true << "Escape" << 2;
