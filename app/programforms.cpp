@@ -13,8 +13,8 @@ ProgramForms::ProgramForms()
     // Owned by the main window, so the panel opens centred over it.
     controlPanel_ = std::make_unique<TQORcontrolPanel>(mainScreen_.get());
     QORcontrolPanel = controlPanel_.get();
-    QObject::connect(controlPanel_.get(), &TQORcontrolPanel::GraphWindowCreated,
-                     mainScreen_.get(), &TMainScreen::AddGraphWindow);
+    QObject::connect(controlPanel_.get(), &TQORcontrolPanel::GraphWindowCreated, mainScreen_.get(),
+                     &TMainScreen::AddGraphWindow);
 }
 
 ProgramForms::~ProgramForms()

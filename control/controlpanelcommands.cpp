@@ -11,11 +11,11 @@
 #include "platform/numbertext.h"
 #include "serial/serialcomm.h"
 
-#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +24,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
-
 
 namespace {
 
