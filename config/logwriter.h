@@ -3,7 +3,11 @@
 #include <QDateTime>
 #include <QString>
 
-enum class LogMode { Append, Truncate };
+enum class LogMode
+{
+    Append,
+    Truncate
+};
 
 // The one writer of every log line: "<stamp>, " when stamp is "Y", then prefix, message and CR LF.
 // An empty prefix writes nothing, so a truncating call with it just empties or creates the file.

@@ -112,8 +112,8 @@ QString FormatFloat(const QString& picture, double value)
     QString text = p.thousands ? GroupThousands(integerPart) : integerPart;
     if (!fractionPart.isEmpty())
         text += u'.' + fractionPart;
-    const bool isZero = !std::any_of(text.begin(), text.end(),
-                                     [](QChar c) { return c.isDigit() && c != u'0'; });
+    const bool isZero =
+        !std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() && c != u'0'; });
     if (value < 0 && !isZero)
         text.prepend(u'-');
     return text;
