@@ -1,5 +1,6 @@
 #include "app/dialogs/alertbox.h"
 #include "modalanswers.h"
+#include "windowfront.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -79,15 +80,7 @@ void TestAlertBox::comingToTheFrontGivesCancelTheFocus()
 {
     TAlertBox box(nullptr);
     box.AlertOKBitBtn->setEnabled(true);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowActive(&box));
-    box.AlertOKBitBtn->setFocus();
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    box.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&box));
+    QVERIFY(ComeBackToTheFront(box, box.AlertOKBitBtn));
     QCOMPARE(QApplication::focusWidget(), box.AlertCancelBitBtn);
 }
 

@@ -1,5 +1,6 @@
 #include "app/dialogs/operatorentrybox.h"
 #include "modalanswers.h"
+#include "windowfront.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -84,15 +85,7 @@ void TestOperatorEntryBox::cancelledTextStaysForTheNextPrompt()
 void TestOperatorEntryBox::comingToTheFrontGivesTheEditTheFocus()
 {
     TActOperatorEntryBox box;
-    box.show();
-    QVERIFY(QTest::qWaitForWindowActive(&box));
-    box.EntryAbortBitBtn->setFocus();
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    box.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&box));
+    QVERIFY(ComeBackToTheFront(box, box.EntryAbortBitBtn));
     QCOMPARE(QApplication::focusWidget(), box.EntryInputEdit);
 }
 
