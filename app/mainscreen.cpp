@@ -6,6 +6,7 @@
 #include "control/controlpanel.h"
 #include "graph/graphform.h"
 #include "platform/errorreport.h"
+#include "platform/formcomponents.h"
 #include "platform/hint.h"
 #include "platform/termination.h"
 
@@ -30,13 +31,6 @@ const QColor Aqua(Qt::cyan);
 const QColor Silver(192, 192, 192);
 const QColor Navy(0, 0, 128);
 
-void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
 QLabel* AddLabel(QWidget* owner, const char* name, const QString& caption)
 {
     auto* label = new QLabel(caption, owner);
@@ -53,7 +47,7 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     QFont formFont = font();
     formFont.setBold(true);
     setFont(formFont);
-    Paint(this, QPalette::WindowText, Navy);
+    SetColour(this, QPalette::WindowText, Navy);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientPanel"));
@@ -112,7 +106,7 @@ void TMainScreen::BuildTitleBlock()
     TitleBlock->setObjectName(QStringLiteral("TitleBlock"));
     TitleBlock->setFixedHeight(57);
     TitleBlock->setAutoFillBackground(true);
-    Paint(TitleBlock, QPalette::Window, Aqua);
+    SetColour(TitleBlock, QPalette::Window, Aqua);
     QFont small = TitleBlock->font();
     small.setPointSize(8);
     TitleBlock->setFont(small);
@@ -130,7 +124,7 @@ void TMainScreen::BuildTitleBlock()
     QFont large = small;
     large.setPointSize(16);
     HeadingProgramName->setFont(large);
-    Paint(HeadingProgramName, QPalette::WindowText, Qt::black);
+    SetColour(HeadingProgramName, QPalette::WindowText, Qt::black);
 
     auto* supplier = new QVBoxLayout;
     supplier->setSpacing(0);
@@ -151,7 +145,7 @@ void TMainScreen::BuildSpeedBar()
     SpeedBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     SpeedBar->setFixedHeight(32);
     SpeedBar->setAutoFillBackground(true);
-    Paint(SpeedBar, QPalette::Window, Aqua);
+    SetColour(SpeedBar, QPalette::Window, Aqua);
     auto* row = new QHBoxLayout(SpeedBar);
     row->setContentsMargins(4, 2, 4, 2);
     row->setSpacing(2);

@@ -1,6 +1,7 @@
 #include "config/initializingbox.h"
 
 #include "config/installationfile.h"
+#include "platform/formcomponents.h"
 #include "platform/modalresult.h"
 #include "platform/termination.h"
 
@@ -56,32 +57,26 @@ TInitializingBox::TInitializingBox(QWidget* owner) : QDialog(owner)
     setFixedSize(VisibleWidth, 228);
     move(screen()->availableGeometry().center() - rect().center());
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, 320, 177);
+    Image1 = Place<QLabel>(this, "Image1", 0, 0, 320, 177);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setScaledContents(true);
     Image1->setPixmap(StartupPicture());
 
-    Status =
-        new QLabel(QStringLiteral("Loading Program and the Installation Configuration ..."), this);
-    Status->setObjectName(QStringLiteral("Status"));
-    Status->setGeometry(8, 184, VisibleWidth - 16, 16);
+    Status = Place<QLabel>(this, "Status", 8, 184, VisibleWidth - 16, 16);
+    Status->setText(QStringLiteral("Loading Program and the Installation Configuration ..."));
     QFont small = Status->font();
     small.setPointSize(7);
     Status->setFont(small);
 
-    IgnoreBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogIgnoreButton),
-                                   QStringLiteral("&Ignore"), this);
-    IgnoreBitBtn->setObjectName(QStringLiteral("IgnoreBitBtn"));
-    IgnoreBitBtn->setGeometry(224, 200, 75, 25);
+    IgnoreBitBtn = Place<QPushButton>(this, "IgnoreBitBtn", 224, 200, 75, 25);
+    IgnoreBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogIgnoreButton));
+    IgnoreBitBtn->setText(QStringLiteral("&Ignore"));
     IgnoreBitBtn->setEnabled(false);
     connect(IgnoreBitBtn, &QPushButton::clicked, this, &TInitializingBox::IgnoreBitBtnClick);
 
-    AbortBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogAbortButton),
-                                  QStringLiteral("&Abort"), this);
-    AbortBitBtn->setObjectName(QStringLiteral("AbortBitBtn"));
-    AbortBitBtn->setGeometry(136, 200, 75, 25);
+    AbortBitBtn = Place<QPushButton>(this, "AbortBitBtn", 136, 200, 75, 25);
+    AbortBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogAbortButton));
+    AbortBitBtn->setText(QStringLiteral("&Abort"));
     AbortBitBtn->setFocus();
     connect(AbortBitBtn, &QPushButton::clicked, this, &TInitializingBox::AbortBitBtnClick);
 

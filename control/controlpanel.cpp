@@ -6,6 +6,7 @@
 #include "control/protocol.h"
 #include "control/updown.h"
 #include "platform/errorreport.h"
+#include "platform/formcomponents.h"
 #include "platform/hint.h"
 
 #include <QButtonGroup>
@@ -35,29 +36,9 @@ const QColor ReadoutRed(255, 0, 0);
 const QColor CommandGreen(0, 128, 0);
 const QColor Lime(0, 255, 0);
 
-template <class Widget>
-Widget* Place(QWidget* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
-
-void SetTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::All, role, colour);
-    palette.setColor(QPalette::Disabled, role, colour);
-    widget->setPalette(palette);
-}
-
 void SetWhiteBackground(QWidget* widget)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::All, QPalette::Window, Qt::white);
-    palette.setColor(QPalette::Disabled, QPalette::Window, Qt::white);
-    widget->setPalette(palette);
+    SetColour(widget, QPalette::Window, Qt::white);
     widget->setAutoFillBackground(true);
 }
 
@@ -87,7 +68,7 @@ QPushButton* CreateCommandButton(QWidget* parent, const char* name, int left, in
     auto* button = Place<QPushButton>(parent, name, left, top, 75, 25);
     button->setText(caption);
     button->setAutoDefault(false);
-    SetTextColour(button, QPalette::ButtonText, CommandGreen);
+    SetColour(button, QPalette::ButtonText, CommandGreen);
     SetHint(button, hint);
     return button;
 }
@@ -132,7 +113,7 @@ void TQORcontrolPanel::CreateStatusAndReadouts()
     statusFont.setPixelSize(19);
     QORstatus->setFont(statusFont);
     SetWhiteBackground(QORstatus);
-    SetTextColour(QORstatus, QPalette::WindowText, Lime);
+    SetColour(QORstatus, QPalette::WindowText, Lime);
     SetHint(QORstatus, QStringLiteral("QOR Response|Status reported from the QOR Machine"));
 
     const auto createGauge = [this](const char* frameName, const char* nameName,
@@ -150,7 +131,7 @@ void TQORcontrolPanel::CreateStatusAndReadouts()
         reading->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         reading->setFont(ReadoutFont());
         SetWhiteBackground(reading);
-        SetTextColour(reading, QPalette::WindowText, ReadoutRed);
+        SetColour(reading, QPalette::WindowText, ReadoutRed);
         SetHint(reading, hint);
         reading->setEnabled(false);
         return frame;
@@ -252,7 +233,7 @@ void TQORcontrolPanel::CreateIncrementalForcePanel()
     PC2Meter->setRange(0, 250);
     PC2Meter->setValue(10);
     PC2Meter->setTextVisible(false);
-    SetTextColour(PC2Meter, QPalette::Highlight, Lime);
+    SetColour(PC2Meter, QPalette::Highlight, Lime);
     PC2Meter->setEnabled(false);
     SetHint(PC2Meter, QStringLiteral("Present Incremental Force|Meter Displays Present "
                                      "Incremental Force Setting"));

@@ -7,6 +7,7 @@
 #include "control/protocol.h"
 #include "control/updown.h"
 #include "platform/errorreport.h"
+#include "platform/formcomponents.h"
 #include "platform/messagebox.h"
 #include "platform/numbertext.h"
 #include "serial/serialcomm.h"
@@ -158,9 +159,7 @@ void TQORcontrolPanel::ShowWaitingResponse()
 
 void TQORcontrolPanel::SetStatusColour(const QColor& colour)
 {
-    QPalette palette = QORstatus->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    QORstatus->setPalette(palette);
+    SetColour(QORstatus, QPalette::WindowText, colour);
 }
 
 void TQORcontrolPanel::HomeButtonClick()

@@ -1,5 +1,6 @@
 #include "app/dialogs/alertbox.h"
 
+#include "platform/formcomponents.h"
 #include "platform/modalresult.h"
 
 #include <QEvent>
@@ -14,35 +15,26 @@ TAlertBox::TAlertBox(QWidget* owner) : QDialog(owner)
     setWindowTitle(QStringLiteral("Alert Message ..."));
     setFixedSize(435, 75);
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1 = Place<QFrame>(this, "Bevel1", 6, 6, 330, 63);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(6, 6, 330, 63);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(14, 21, 32, 32);
+    Image1 = Place<QLabel>(this, "Image1", 14, 21, 32, 32);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
 
-    AlertMessage1 = new QLabel(QStringLiteral("An error occurred ..."), this);
-    AlertMessage1->setObjectName(QStringLiteral("AlertMessage1"));
-    AlertMessage1->setGeometry(56, 14, 274, 20);
+    AlertMessage1 = Place<QLabel>(this, "AlertMessage1", 56, 14, 274, 20);
+    AlertMessage1->setText(QStringLiteral("An error occurred ..."));
 
-    AlertMessage2 = new QLabel(this);
-    AlertMessage2->setObjectName(QStringLiteral("AlertMessage2"));
-    AlertMessage2->setGeometry(56, 40, 274, 20);
+    AlertMessage2 = Place<QLabel>(this, "AlertMessage2", 56, 40, 274, 20);
 
-    AlertOKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                                    QStringLiteral("OK"), this);
-    AlertOKBitBtn->setObjectName(QStringLiteral("AlertOKBitBtn"));
-    AlertOKBitBtn->setGeometry(346, 8, 81, 27);
+    AlertOKBitBtn = Place<QPushButton>(this, "AlertOKBitBtn", 346, 8, 81, 27);
+    AlertOKBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    AlertOKBitBtn->setText(QStringLiteral("OK"));
     AlertOKBitBtn->setEnabled(false);
     connect(AlertOKBitBtn, &QPushButton::clicked, this, [this] { done(mrOk); });
 
-    AlertCancelBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                        QStringLiteral("&Cancel"), this);
-    AlertCancelBitBtn->setObjectName(QStringLiteral("AlertCancelBitBtn"));
-    AlertCancelBitBtn->setGeometry(346, 41, 81, 27);
+    AlertCancelBitBtn = Place<QPushButton>(this, "AlertCancelBitBtn", 346, 41, 81, 27);
+    AlertCancelBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    AlertCancelBitBtn->setText(QStringLiteral("&Cancel"));
     AlertCancelBitBtn->setDefault(true);
     connect(AlertCancelBitBtn, &QPushButton::clicked, this, &TAlertBox::reject);
 }

@@ -1,5 +1,6 @@
 #include "app/dialogs/operatorentrybox.h"
 
+#include "platform/formcomponents.h"
 #include "platform/modalresult.h"
 
 #include <QEvent>
@@ -17,31 +18,24 @@ TActOperatorEntryBox::TActOperatorEntryBox(QWidget* owner) : QDialog(owner)
     setWindowTitle(QStringLiteral("Operator Entry "));
     setFixedSize(384, 73);
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1 = Place<QFrame>(this, "Bevel1", 6, 6, 281, 61);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(6, 6, 281, 61);
 
-    EntryPromptLabel = new QLabel(QStringLiteral("Enter Graph Title:"), this);
-    EntryPromptLabel->setObjectName(QStringLiteral("EntryPromptLabel"));
-    EntryPromptLabel->setGeometry(14, 10, 265, 20);
+    EntryPromptLabel = Place<QLabel>(this, "EntryPromptLabel", 14, 10, 265, 20);
+    EntryPromptLabel->setText(QStringLiteral("Enter Graph Title:"));
 
-    EntryInputEdit = new QLineEdit(this);
-    EntryInputEdit->setObjectName(QStringLiteral("EntryInputEdit"));
-    EntryInputEdit->setGeometry(14, 34, 265, 25);
+    EntryInputEdit = Place<QLineEdit>(this, "EntryInputEdit", 14, 34, 265, 25);
     EntryPromptLabel->setBuddy(EntryInputEdit);
 
-    EntryOKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                                    QStringLiteral("OK"), this);
-    EntryOKBitBtn->setObjectName(QStringLiteral("EntryOKBitBtn"));
-    EntryOKBitBtn->setGeometry(296, 8, 81, 27);
+    EntryOKBitBtn = Place<QPushButton>(this, "EntryOKBitBtn", 296, 8, 81, 27);
+    EntryOKBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    EntryOKBitBtn->setText(QStringLiteral("OK"));
     EntryOKBitBtn->setDefault(true);
     connect(EntryOKBitBtn, &QPushButton::clicked, this, [this] { done(mrOk); });
 
-    EntryAbortBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                       QStringLiteral("Cancel"), this);
-    EntryAbortBitBtn->setObjectName(QStringLiteral("EntryAbortBitBtn"));
-    EntryAbortBitBtn->setGeometry(296, 40, 81, 27);
+    EntryAbortBitBtn = Place<QPushButton>(this, "EntryAbortBitBtn", 296, 40, 81, 27);
+    EntryAbortBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    EntryAbortBitBtn->setText(QStringLiteral("Cancel"));
     connect(EntryAbortBitBtn, &QPushButton::clicked, this, &TActOperatorEntryBox::reject);
 
     setTabOrder(EntryInputEdit, EntryOKBitBtn);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
+// Creates one of a form's components as the form lays it out: named, at its place and size.
+template <class Component>
+Component* Place(QWidget* form, const char* name, int left, int top, int width, int height)
+{
+    auto* component = new Component(form);
+    component->setObjectName(QLatin1String(name));
+    component->setGeometry(left, top, width, height);
+    return component;
+}
+
+// Gives a component's colour role one colour in every state, disabled included.
+inline void SetColour(QWidget* component, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = component->palette();
+    palette.setColor(role, colour);
+    component->setPalette(palette);
+}
