@@ -13,9 +13,16 @@ const QString ProgramName = QStringLiteral("QOR1000");
 QString VersionText;
 QString StartDirectory;
 
+UnitFactors FactorsFor(bool english)
+{
+    // Thousandths of an inch and pounds, or the same in centimetres and kilograms.
+    return english ? UnitFactors{0.001, 1.0} : UnitFactors{0.00254, 0.4535924};
+}
+
 void ApplyUnits(bool english)
 {
     UnitsEnglish = english;
-    DisplacementFactor = english ? 0.001 : 0.00254;
-    ForceFactor = english ? 1.0 : 0.4535924;
+    const UnitFactors factors = FactorsFor(english);
+    DisplacementFactor = factors.displacement;
+    ForceFactor = factors.force;
 }

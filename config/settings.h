@@ -17,5 +17,13 @@ extern const QString ProgramName;
 extern QString VersionText;    // the caption of the main window's version label
 extern QString StartDirectory; // the current directory when the main window was created
 
+// The multipliers from machine counts to displayed displacement and force.
+struct UnitFactors
+{
+    double displacement;
+    double force;
+};
+UnitFactors FactorsFor(bool english);
+
 // Units and both factors only ever change together.
 void ApplyUnits(bool english);

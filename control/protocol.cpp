@@ -2,6 +2,8 @@
 
 #include "platform/numbertext.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int RecordLength = 10; // "dddd,ffff" and the carriage return
@@ -47,9 +49,18 @@ std::optional<QString> TwoLetterStatusText(char code)
     }
 }
 
-int CountField(const QByteArray& record, int start)
+// Four digits, as the machine sends them, are read in place; any other field goes through
+// StrToInt, which raises the conversion error naming the field.
+int CountField(QStringView record, int start)
 {
-    return StrToInt(QString::fromLatin1(record.mid(start, FieldWidth)));
+    const QStringView field = record.mid(start, FieldWidth);
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (field.size() < FieldWidth || !std::all_of(field.begin(), field.end(), isDigit))
+        return StrToInt(field.toString());
+    int count = 0;
+    for (const QChar digit : field)
+        count = count * 10 + digit.digitValue();
+    return count;
 }
 
 } // namespace
@@ -91,12 +102,19 @@ std::optional<QString> ReplyStatusText(const QByteArray& line)
     return std::nullopt;
 }
 
+RecordCounts ReadRecordCounts(QStringView record)
+{
+    const int displacement = CountField(record, 0);
+    return {displacement, CountField(record, ForceFieldStart)};
+}
+
 DecodedRecord DecodeDataRecord(const QByteArray& record, double displacementFactor,
                                double forceFactor)
 {
+    const RecordCounts counts = ReadRecordCounts(QString::fromLatin1(record));
     DecodedRecord decoded;
-    decoded.displacement = CountField(record, 0) * displacementFactor;
-    decoded.force = CountField(record, ForceFieldStart) * forceFactor;
+    decoded.displacement = counts.displacement * displacementFactor;
+    decoded.force = counts.force * forceFactor;
     decoded.displacementText = FormatFloat(QStringLiteral("0.000"), decoded.displacement);
     decoded.forceText = FormatFloat(QStringLiteral("0"), decoded.force);
     return decoded;

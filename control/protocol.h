@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -36,6 +37,15 @@ struct DecodedRecord
 
 // Decodes "dddd,ffff" (carriage return optional); the displacement field is converted first and a
 // field that is not a number throws a ConversionError.
+// The displacement and force counts of a data record "dddd,ffff", as received or as stored; the
+// displacement field is read first, and a field that is not four digits throws a ConversionError.
+struct RecordCounts
+{
+    int displacement;
+    int force;
+};
+RecordCounts ReadRecordCounts(QStringView record);
+
 DecodedRecord DecodeDataRecord(const QByteArray& record, double displacementFactor,
                                double forceFactor);
 

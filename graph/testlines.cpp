@@ -1,50 +1,17 @@
 #include "graph/testlines.h"
 
 #include "config/settings.h"
+#include "control/protocol.h"
 #include "platform/numbertext.h"
 
-#include <algorithm>
 
 namespace {
 
 constexpr int FirstRecordIndex = 3;
 
-// The factors ApplyUnits sets for each setting; the export takes the units as an argument.
-struct UnitFactors
-{
-    double displacement;
-    double force;
-};
-constexpr UnitFactors EnglishFactors{0.001, 1.0};
-constexpr UnitFactors MetricFactors{0.00254, 0.4535924};
-
 bool IsDataRecord(const QString& line)
 {
     return line.size() > 4 && line[4] == u',';
-}
-
-// A count field of a record. Four digits, as the machine sends them, are read in place; any
-// other field goes through StrToInt, which takes it or raises the conversion error.
-int CountField(const QString& record, qsizetype from)
-{
-    const QStringView field = QStringView(record).mid(from, 4);
-    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    if (field.size() < 4 || !std::all_of(field.begin(), field.end(), isDigit))
-        return StrToInt(field.toString());
-    int count = 0;
-    for (const QChar digit : field)
-        count = count * 10 + digit.digitValue();
-    return count;
-}
-
-int DisplacementCount(const QString& record)
-{
-    return CountField(record, 0);
-}
-
-int ForceCount(const QString& record)
-{
-    return CountField(record, 5);
 }
 
 // The texts of the counts of one field. A test repeats its counts many times, so each is
@@ -70,8 +37,10 @@ private:
 
 QString ExportLine(const QString& line, CountTexts& displacementTexts, CountTexts& forceTexts)
 {
-    if (IsDataRecord(line))
-        return displacementTexts(DisplacementCount(line)) + u',' + forceTexts(ForceCount(line));
+    if (IsDataRecord(line)) {
+        const RecordCounts counts = ReadRecordCounts(line);
+        return displacementTexts(counts.displacement) + u',' + forceTexts(counts.force);
+    }
     if (line == QLatin1String("ID"))
         return QStringLiteral(",,Incremental Stop");
     if (line == QLatin1String("TL"))
@@ -100,8 +69,10 @@ void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit)
 {
     for (qsizetype index = FirstRecordIndex; index < lines.size(); ++index) {
         const QString& line = lines[index];
-        if (IsDataRecord(line))
-            visit(DisplacementCount(line) * DisplacementFactor, ForceCount(line) * ForceFactor);
+        if (IsDataRecord(line)) {
+            const RecordCounts counts = ReadRecordCounts(line);
+            visit(counts.displacement * DisplacementFactor, counts.force * ForceFactor);
+        }
         if (line.startsWith(u'T'))
             break;
     }
@@ -109,7 +80,7 @@ void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit)
 
 QStringList ConvertTestToCsv(const QStringList& lines, bool unitsEnglish)
 {
-    const UnitFactors factors = unitsEnglish ? EnglishFactors : MetricFactors;
+    const UnitFactors factors = FactorsFor(unitsEnglish);
     CountTexts displacementTexts(QStringLiteral("0.000"), factors.displacement);
     CountTexts forceTexts(QStringLiteral("0"), factors.force);
     QStringList csv = lines;
