@@ -1,6 +1,6 @@
 #include "app/programforms.h"
 
-#include "app/dialogs/operatorentrybox.h"
+#include "dialogs/operatorentrybox.h"
 #include "app/mainscreen.h"
 #include "control/controlpanel.h"
 

@@ -1,7 +1,7 @@
 // The control panel's polling tick, the repeat cycling it drives and the finishing of a test.
 #include "control/controlpanel.h"
 
-#include "app/dialogs/operatorentrybox.h"
+#include "dialogs/operatorentrybox.h"
 #include "config/settings.h"
 #include "control/protocol.h"
 #include "control/repeatcycle.h"

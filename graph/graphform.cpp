@@ -1,6 +1,6 @@
 #include "graph/graphform.h"
 
-#include "app/dialogs/alertbox.h"
+#include "dialogs/alertbox.h"
 #include "config/settings.h"
 #include "graph/forcechart.h"
 #include "graph/testlines.h"

@@ -1,7 +1,7 @@
 #include "modalanswers.h"
 #include "panelharness.h"
 
-#include "app/dialogs/operatorentrybox.h"
+#include "dialogs/operatorentrybox.h"
 #include "control/updown.h"
 #include "graph/graphform.h"
 

@@ -4,7 +4,7 @@
 #include "modalanswers.h"
 #include "temporarystartdirectory.h"
 
-#include "app/dialogs/operatorentrybox.h"
+#include "dialogs/operatorentrybox.h"
 #include "app/mainscreen.h"
 #include "app/programforms.h"
 #include "config/initializingbox.h"

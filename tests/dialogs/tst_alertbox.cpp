@@ -1,4 +1,4 @@
-#include "app/dialogs/alertbox.h"
+#include "dialogs/alertbox.h"
 #include "modalanswers.h"
 #include "windowfront.h"
 

@@ -1,4 +1,4 @@
-#include "app/dialogs/operatorentrybox.h"
+#include "dialogs/operatorentrybox.h"
 #include "modalanswers.h"
 #include "windowfront.h"
 

@@ -1,4 +1,4 @@
-#include "app/dialogs/operatorentrybox.h"
+#include "dialogs/operatorentrybox.h"
 
 #include "platform/formcomponents.h"
 #include "platform/modalresult.h"

@@ -1,4 +1,4 @@
-#include "app/dialogs/alertbox.h"
+#include "dialogs/alertbox.h"
 
 #include "platform/formcomponents.h"
 #include "platform/modalresult.h"
