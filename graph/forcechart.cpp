@@ -1,5 +1,6 @@
 #include "graph/forcechart.h"
 
+#include "graph/labelstep.h"
 #include "platform/numbertext.h"
 
 #include <QCategoryAxis>
@@ -27,21 +28,6 @@ QCategoryAxis* CreatePictureAxis(QChart* chart, Qt::Alignment alignment)
     axis->setGridLinePen(QPen(Qt::blue, 1, Qt::SolidLine));
     chart->addAxis(axis, alignment);
     return axis;
-}
-
-// The smallest step of 1, 2 or 5 times a power of ten, no smaller than smallestStep, that divides
-// span into at most labels steps.
-double LabelStep(double span, int labels, double smallestStep)
-{
-    const double rough = span / labels;
-    if (!(rough > smallestStep))
-        return smallestStep;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (const double multiple : {1.0, 2.0, 5.0}) {
-        if (multiple * power >= rough)
-            return multiple * power;
-    }
-    return 10.0 * power;
 }
 
 // Multiples of step, forgiving the rounding of the division.
