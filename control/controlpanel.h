@@ -1,7 +1,7 @@
 #pragma once
 
 #include "control/fittedlabel.h"
-#include "control/maxforce.h"
+#include "graph/testmaximum.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -126,8 +126,14 @@ private:
     void ReplaceTestLine(int index, const QString& line);
     void ClearTestData();
 
+    void ResetMaximum();
+
     QStringList testDataLines_;
-    MaxForce maxForce_;
+    // The largest force since the lines were last emptied or a test was finished, and the
+    // read-out texts it was shown with.
+    TestMaximum MaxForce;
+    QString MaxForceText = QStringLiteral("0");
+    QString MaxForceDisplacementText = QStringLiteral("0");
     QCategoryAxis* displacementAxis_ = nullptr;
     QCategoryAxis* forceAxis_ = nullptr;
     bool finishing_ = false;

@@ -84,7 +84,10 @@ void TQORcontrolPanel::TakeDataRecord(const QByteArray& line)
     gauge2reading->setText(record.displacementText);
     gauge1reading->setText(record.forceText);
     Series1->append(record.displacement, record.force);
-    maxForce_.Offer(record.force, gauge1reading->text(), gauge2reading->text());
+    if (MaxForce.Offer(record.force, record.displacement)) {
+        MaxForceText = gauge1reading->text();
+        MaxForceDisplacementText = gauge2reading->text();
+    }
 }
 
 void TQORcontrolPanel::ApplyRepeatCycling(const QByteArray& line)
@@ -124,12 +127,11 @@ void TQORcontrolPanel::FinishTest()
         return;
     finishing_ = true;
 
-    gauge1reading->setText(maxForce_.ForceText());
-    gauge2reading->setText(maxForce_.DisplacementText());
-    ReplaceTestLine(1, QStringLiteral("Maximum ") + gauge1name->text() + u'=' +
-                           maxForce_.ForceText() + QStringLiteral(" at ") + gauge2name->text() +
-                           u'=' + maxForce_.DisplacementText());
-    maxForce_.Reset();
+    gauge1reading->setText(MaxForceText);
+    gauge2reading->setText(MaxForceDisplacementText);
+    ReplaceTestLine(1, SummaryLine(gauge1name->text(), MaxForceText, gauge2name->text(),
+                                   MaxForceDisplacementText));
+    ResetMaximum();
 
     // The prompt runs outside the tick so that polling goes on while it is open.
     QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
@@ -175,5 +177,12 @@ void TQORcontrolPanel::ClearTestData()
     testDataLines_.clear();
     TestDataMemo->clear();
     Series1->clear();
-    maxForce_.Reset();
+    ResetMaximum();
+}
+
+void TQORcontrolPanel::ResetMaximum()
+{
+    MaxForce.Reset();
+    MaxForceText = QStringLiteral("0");
+    MaxForceDisplacementText = QStringLiteral("0");
 }

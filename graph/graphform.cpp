@@ -4,6 +4,7 @@
 #include "config/settings.h"
 #include "graph/forcechart.h"
 #include "graph/testlines.h"
+#include "graph/testmaximum.h"
 #include "platform/errorreport.h"
 #include "platform/errors.h"
 #include "platform/hint.h"
@@ -130,15 +131,11 @@ void TGraphForm::RebuildChart()
 
     const QStringList lines = Lines();
     QList<QPointF> points;
-    double maximumForce = 0;
-    double displacementAtMaximum = 0;
+    TestMaximum maximum;
     std::exception_ptr badRecord;
     try {
         ReadTestRecords(lines, [&](double displacement, double force) {
-            if (force > maximumForce) {
-                maximumForce = force;
-                displacementAtMaximum = displacement;
-            }
+            maximum.Offer(force, displacement);
             points.append(QPointF(displacement, force));
         });
     } catch (const ConversionError&) {
@@ -148,9 +145,9 @@ void TGraphForm::RebuildChart()
     SetSeriesPoints(Series1, points, GraphColour(ColorGraph, Qt::red));
     SetChartTitle(GraphChart,
                   {TestLine(lines, 0), QStringLiteral("Maximum Force=") +
-                                           FloatToStr(maximumForce).left(4) +
+                                           FloatToStr(maximum.Force()).left(4) +
                                            QStringLiteral(" at Displacement=") +
-                                           FloatToStr(displacementAtMaximum).left(5)},
+                                           FloatToStr(maximum.Displacement()).left(5)},
                   GraphColour(ColorGraph, Qt::blue));
     SetAxisTitles(
         GraphChart, UnitsEnglish ? QStringLiteral("Force (lbs.)") : QStringLiteral("Force (kg)"),
@@ -160,7 +157,7 @@ void TGraphForm::RebuildChart()
                             [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
     ScaleDisplacementAxis(GraphChart, points.isEmpty() ? 0.0 : left->x(),
                           points.isEmpty() ? 0.0 : right->x());
-    ScaleForceAxis(GraphChart, 1.05 * maximumForce);
+    ScaleForceAxis(GraphChart, 1.05 * maximum.Force());
 
     // Reported from the event loop, so that whoever changed the list goes on undisturbed.
     if (badRecord)

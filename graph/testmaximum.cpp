@@ -1,16 +1,23 @@
-#include "control/maxforce.h"
+#include "graph/testmaximum.h"
 
-void MaxForce::Reset()
+void TestMaximum::Reset()
 {
-    *this = MaxForce();
+    *this = TestMaximum();
 }
 
-void MaxForce::Offer(double force, const QString& forceText, const QString& displacementText)
+bool TestMaximum::Offer(double force, double displacement)
 {
     if (holdsRecord_ && force <= force_)
-        return;
+        return false;
     holdsRecord_ = true;
     force_ = force;
-    forceText_ = forceText;
-    displacementText_ = displacementText;
+    displacement_ = displacement;
+    return true;
+}
+
+QString SummaryLine(const QString& forceCaption, const QString& forceText,
+                    const QString& displacementCaption, const QString& displacementText)
+{
+    return QStringLiteral("Maximum ") + forceCaption + u'=' + forceText + QStringLiteral(" at ") +
+           displacementCaption + u'=' + displacementText;
 }

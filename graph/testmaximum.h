@@ -2,24 +2,26 @@
 
 #include <QString>
 
-// The largest force among the data records of the lines being collected, with the read-out texts
-// of the record that first reached it. Reset whenever those lines are emptied and when a test is
-// finished; the first record after a reset always sets it, so a test whose forces are all 0 still
-// reports its own first record.
-class MaxForce
+// The largest force among the data records of one test and the displacement where it occurred.
+// The first record offered after a reset always sets it, so a test whose forces are all 0 still
+// reports its own first record; a later record of equal force keeps the earlier one.
+class TestMaximum
 {
 public:
     void Reset();
-    // A data record as shown on the read-outs; a force equal to the maximum keeps the earlier one.
-    void Offer(double force, const QString& forceText, const QString& displacementText);
+    // True when the record becomes the maximum.
+    bool Offer(double force, double displacement);
 
     double Force() const { return force_; }
-    QString ForceText() const { return forceText_; }
-    QString DisplacementText() const { return displacementText_; }
+    double Displacement() const { return displacement_; }
 
 private:
     bool holdsRecord_ = false;
     double force_ = 0.0;
-    QString forceText_ = QStringLiteral("0");
-    QString displacementText_ = QStringLiteral("0");
+    double displacement_ = 0.0;
 };
+
+// Line 1 of a finished test: "Maximum Force (lbs.)=523 at Displacement (in.)=0.512", from the
+// read-out captions and the texts the maximum was shown with.
+QString SummaryLine(const QString& forceCaption, const QString& forceText,
+                    const QString& displacementCaption, const QString& displacementText);
