@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QtGlobal>
+
+QT_BEGIN_NAMESPACE
+class QChartView;
+class QPagedPaintDevice;
+class QPainter;
+class QRectF;
+QT_END_NAMESPACE
+
+// Draws a chart as it is shown, scaled to fit target with its proportions kept. On a printer or a
+// PDF writer the drawing stays vector (lines and text), never a picture of the screen.
+void DrawChart(QChartView* chart, QPainter& painter, const QRectF& target);
+
+// One page holding the chart, centred in the page's printable area. False when the device could
+// not be painted on (a PDF file that cannot be created, a printer that refuses the job).
+bool PrintChart(QChartView* chart, QPagedPaintDevice& device);
