@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QStatusBar>
 
 namespace {
@@ -39,6 +40,20 @@ QString ReadablePath(const QString& windowsPath)
     return QDir::cleanPath(QDir::current().absoluteFilePath(StartProgram::LocalPath(windowsPath)));
 }
 
+// The outcome of the last archive, kept in the status bar under the passing hints: a hint that
+// clears itself (the mouse leaving the speed button, even while the archiver ran) shows it again.
+void ShowArchiveOutcome(QStatusBar* statusBar, const QString& text)
+{
+    statusBar->clearMessage(); // a widget added under a message would stay hidden
+    auto* outcome = statusBar->findChild<QLabel*>(QStringLiteral("ArchiveOutcome"));
+    if (!outcome) {
+        outcome = new QLabel(statusBar);
+        outcome->setObjectName(QStringLiteral("ArchiveOutcome"));
+        statusBar->addWidget(outcome, 1);
+    }
+    outcome->setText(text);
+}
+
 } // namespace
 
 namespace HelpTools {
@@ -46,6 +61,7 @@ namespace HelpTools {
 void CompressDiagnosticInfo(QWidget* owner, QStatusBar* statusBar)
 {
     QDir::setCurrent(StartDirectory);
+    ShowArchiveOutcome(statusBar, {});
     // The separator is always put in, so "A:\" gives A:\\QOR1000.errors.cab, which still works.
     const QString archive =
         DiagnosticDirectory + QLatin1Char('\\') + ProgramName + QStringLiteral(".errors.cab");
@@ -62,8 +78,8 @@ void CompressDiagnosticInfo(QWidget* owner, QStatusBar* statusBar)
                              .arg(ReadablePath(archive)),
                          QStringLiteral("Error"));
     } else {
-        statusBar->showMessage(QStringLiteral("Diagnostic information compressed to ") +
-                               ReadablePath(archive));
+        ShowArchiveOutcome(statusBar, QStringLiteral("Diagnostic information compressed to ") +
+                                          ReadablePath(archive));
     }
 }
 
