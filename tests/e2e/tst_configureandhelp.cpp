@@ -44,16 +44,6 @@ QString Describe(QWidget* box)
     return box->objectName();
 }
 
-// The texts of the checked radio buttons, in the dialog's order.
-QString Shown(const QWidget* dialog)
-{
-    QStringList checked;
-    for (const QRadioButton* item : dialog->findChildren<QRadioButton*>())
-        if (item->isChecked())
-            checked << item->text();
-    return checked.join(' ');
-}
-
 QByteArray FileBytes(const QString& path)
 {
     QFile file(path);
@@ -126,74 +116,50 @@ std::unique_ptr<TMainScreen> TestConfigureAndHelp::Start(const QByteArray& qorDa
 
 void TestConfigureAndHelp::configure_data()
 {
+    QTest::addColumn<QString>("leave"); // OK, Enter (in a radio group), Cancel, Escape, close
     QTest::addColumn<QByteArray>("qorDat");
-    QTest::addColumn<QString>("shown");  // the items checked when the dialog opens
     QTest::addColumn<QString>("choose"); // the items the operator clicks
-    QTest::addColumn<QString>("leave");  // OK, Enter (in a radio group), Cancel, Escape, close
     QTest::addColumn<int>("diskRoom");   // bytes a file may grow to; 0: no limit
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QByteArray>("written");
-    QTest::addColumn<QString>("port"); // PortName afterwards, which the machine commands follow
-    QTest::addColumn<QString>("forceAxis"); // of a graph window open all along
+    QTest::addColumn<bool>("portOpen"); // COM1 open afterwards, the machine commands enabled
+    QTest::addColumn<bool>("metric");   // on the force axis of a graph window open all along
 
     const QByteArray file = "hdr\r\nPORT=COM1\r\nUNITS=ENGLISH\n' keep\r\nCOLORGRAPH=TRUE";
     const QByteArray metric = "hdr\r\nPORT=COM1\r\nUNITS=METRIC\r\n' keep\r\nCOLORGRAPH=FALSE\r\n";
+    const QStringList none;
     QTest::newRow("OK reopens COM1, metric and black")
-        << file << "COM1 Color English"
-        << "Blk/Wht Metric"
-        << "OK" << 0 << QStringList{} << metric << "COM1"
-        << "Force (kg)";
+        << "OK" << file << "Blk/Wht Metric" << 0 << none << metric << true << true;
     QTest::newRow("Enter in a radio group is OK")
-        << file << "COM1 Color English"
-        << "Metric Blk/Wht"
-        << "Enter" << 0 << QStringList{} << metric << "COM1"
-        << "Force (kg)";
+        << "Enter" << file << "Metric Blk/Wht" << 0 << none << metric << true << true;
     for (const char* leave : {"Cancel", "Escape", "close"})
-        QTest::newRow(leave) << file << "COM1 Color English"
-                             << "COM2 Metric" << leave << 0 << QStringList{} << file << "COM1"
-                             << "Force (lbs.)";
+        QTest::newRow(leave) << leave << file << "COM2 Metric" << 0 << none << file << true
+                             << false;
     QTest::newRow("port that cannot open: alert, PORT=COM0")
-        << file << "COM1 Color English"
-        << "COM3"
-        << "OK" << 0 << QStringList{PortAlert}
-        << QByteArray("hdr\r\nPORT=COM0\r\nUNITS=ENGLISH\r\n' keep\r\nCOLORGRAPH=TRUE\r\n") << ""
-        << "Force (lbs.)";
-    QTest::newRow("no file, nothing chosen: header, defaults, alert")
-        << QByteArray() << ""
-        << ""
-        << "OK" << 0 << QStringList{PortAlert}
-        << QByteArray("QOR-1000 installation configuration\r\nCOLORGRAPH=TRUE\r\nUNITS=ENGLISH\r\n"
-                      "PORT=COM0\r\n")
-        << ""
-        << "Force (lbs.)";
+        << "OK" << file << "COM3" << 0 << QStringList{PortAlert}
+        << QByteArray("hdr\r\nPORT=COM0\r\nUNITS=ENGLISH\r\n' keep\r\nCOLORGRAPH=TRUE\r\n") << false
+        << false;
     QTest::newRow("no port shown while one is open: it opens again")
-        << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\n") << ""
-        << "Metric"
-        << "OK" << 0 << QStringList{}
+        << "OK" << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\n") << "Metric" << 0 << none
         << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\nCOLORGRAPH=TRUE\r\nUNITS=METRIC\r\n")
-        << "COM1"
-        << "Force (kg)";
+        << true << true;
     QTest::newRow("disk full: alert, report, old file whole")
-        << file << "COM1 Color English"
-        << "Metric"
-        << "OK" << 20
+        << "OK" << file << "Metric" << 20
         << QStringList{PortAlert,
                        "tst_configureandhelp: <dir>/QOR.dat could not be written: File too large"}
-        << file << ""
-        << "Force (kg)";
+        << file << false << true;
 }
 
 void TestConfigureAndHelp::configure()
 {
-    QFETCH(QByteArray, qorDat);
-    QFETCH(QString, shown);
-    QFETCH(QString, choose);
     QFETCH(QString, leave);
+    QFETCH(QByteArray, qorDat);
+    QFETCH(QString, choose);
     QFETCH(int, diskRoom);
     QFETCH(QStringList, boxes);
     QFETCH(QByteArray, written);
-    QFETCH(QString, port);
-    QFETCH(QString, forceAxis);
+    QFETCH(bool, portOpen);
+    QFETCH(bool, metric);
     boxes.replaceInStrings("<dir>", start_->Path());
 
     auto screen = Start(qorDat);
@@ -201,11 +167,9 @@ void TestConfigureAndHelp::configure()
     graph->SetLines({"Title", "", "X,Y", "0100,0050", "TT"});
     screen->AddGraphWindow(graph); // the main window is not shown: the graph never paints
 
-    QString seenShown;
     QStringList seenBoxes;
     QList<ModalAnswers::Answer> answers{[&](QWidget* modal) {
         auto* dialog = qobject_cast<TConfigureProgram*>(modal);
-        seenShown = Shown(dialog);
         for (QRadioButton* item : dialog->findChildren<QRadioButton*>())
             if (choose.split(' ').contains(item->text()))
                 item->click();
@@ -236,15 +200,15 @@ void TestConfigureAndHelp::configure()
         QVERIFY(answering.AllAnswered());
         QVERIFY(!answering.WatchdogFired());
     }
-    QCOMPARE(seenShown, shown);
     QCOMPARE(seenBoxes, boxes);
     QCOMPARE(FileBytes(start_->Path() + "/QOR.dat"), written);
-    QCOMPARE(PortName, port);
-    QCOMPARE(screen->MenuFileNew->isEnabled(), !port.isEmpty());
-    QCOMPARE(screen->SpeedNewBtn->isEnabled(), !port.isEmpty());
-    QCOMPARE(graph->GraphChart->chart()->axes(Qt::Vertical).value(0)->titleText(), forceAxis);
-    if (!port.isEmpty()) { // the port works after it was closed and opened again
-        SerialComm::PortSend(port, "H\r");
+    QCOMPARE(PortName, portOpen ? "COM1" : "");
+    QCOMPARE(screen->MenuFileNew->isEnabled(), portOpen);
+    QCOMPARE(screen->SpeedNewBtn->isEnabled(), portOpen);
+    QCOMPARE(graph->GraphChart->chart()->axes(Qt::Vertical).value(0)->titleText(),
+             metric ? "Force (kg)" : "Force (lbs.)");
+    if (portOpen) { // the port works after it was closed and opened again
+        SerialComm::PortSend(PortName, "H\r");
         QCOMPARE(terminal_->Receive(2), QByteArray("H\r"));
     }
 }
@@ -252,81 +216,70 @@ void TestConfigureAndHelp::configure()
 void TestConfigureAndHelp::helpCommands_data()
 {
     QTest::addColumn<QString>("command");   // a menu item or a speed button
-    QTest::addColumn<QString>("archiver");  // the stand-in's exit code, or "" for none
-    QTest::addColumn<QString>("directory"); // DIRECTORY DIAGNOSTIC or MANUALVIEWER
-    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("archiver");      // the stand-in's exit code; -1: no archiver
+    QTest::addColumn<QString>("directory"); // DIRECTORY DIAGNOSTIC and MANUALVIEWER
+    QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QStringList>("calls"); // stand-in: folder it ran in, arguments
     QTest::addColumn<bool>("waitCursor");   // shown while the archiver ran
 
-    const QString failed =
-        "Error: Could not write the diagnostic archive <dir>/diag/QOR1000.errors."
-        "cab!\nCheck that its folder, the DIRECTORY DIAGNOSTIC line of QOR.dat, "
-        "exists and has room.";
-    QTest::newRow("archive made") << "SpeedCompDiagInfoBtn"
-                                  << "0"
-                                  << "<dir>/diag" << QStringList{}
-                                  << "Diagnostic information compressed to <dir>/diag/QOR1000"
-                                     ".errors.cab"
-                                  << QStringList{"cabarc", "<dir>",
-                                                 "n",      "<dir>/diag\\QOR1000.errors.cab",
-                                                 "*.dat",  "errors\\*.*"}
-                                  << true;
-    QTest::newRow("drive root")
-        << "MenuHelpCompDiagInfo"
-        << "0"
-        << "A:\\" << QStringList{}
-        << "Diagnostic information compressed to <dir>/A:/QOR1000.errors.cab"
-        << QStringList{"cabarc", "<dir>", "n", "A:\\\\QOR1000.errors.cab", "*.dat", "errors\\*.*"}
-        << true;
+    const QString diag = "<dir>/diag";
+    const QString made = "Diagnostic information compressed to %1/QOR1000.errors.cab";
+    const QString noBox;
+    const QStringList archived{"cabarc", "<dir>",      "n", "%1\\QOR1000.errors.cab",
+                               "*.dat",  "errors\\*.*"};
+    const QString noViewer = "Error: Could not find or install the manual viewer program!";
+    QTest::newRow("archive made") << "SpeedCompDiagInfoBtn" << 0 << diag << noBox << made.arg(diag)
+                                  << QStringList(archived).replaceInStrings("%1", diag) << true;
+    QTest::newRow("drive root") << "MenuHelpCompDiagInfo" << 0 << "A:\\" << noBox
+                                << made.arg("<dir>/A:")
+                                << QStringList(archived).replaceInStrings("%1", "A:\\") << true;
     QTest::newRow("archiver fails")
-        << "MenuHelpCompDiagInfo"
-        << "1"
-        << "<dir>/diag" << QStringList{failed} << "" << QStringList{} << true;
-    QTest::newRow("no archiver")
-        << "MenuHelpCompDiagInfo"
-        << ""
-        << "<dir>/diag" << QStringList{"Error: Could not find or start CABARC.EXE program!"} << ""
-        << QStringList{} << true;
+        << "MenuHelpCompDiagInfo" << 1 << diag
+        << "Error: Could not write the diagnostic archive <dir>/diag/QOR1000.errors.cab!\nCheck "
+           "that its folder, the DIRECTORY DIAGNOSTIC line of QOR.dat, exists and has room."
+        << QString() << QStringList{} << true;
+    QTest::newRow("no archiver") << "MenuHelpCompDiagInfo" << -1 << diag
+                                 << "Error: Could not find or start CABARC.EXE program!"
+                                 << QString() << QStringList{} << true;
     QTest::newRow("viewer in a folder with blanks")
-        << "SpeedViewManualBtn"
-        << ""
-        << "<dir>/Program Files\\viewer.exe" << QStringList{} << ""
+        << "SpeedViewManualBtn" << -1 << "<dir>/Program Files\\viewer.exe" << noBox << QString()
         << QStringList{"Program Files/viewer", "<dir>", "QOR1000.Manual.pdf"} << false;
+    QTest::newRow("viewer named without extension: .EXE")
+        << "MenuHelpViewManual" << -1 << "show" << noBox << QString()
+        << QStringList{"show.EXE", "<dir>", "QOR1000.Manual.pdf"} << false;
+    QTest::newRow("viewer found as .BAT: through COMSPEC")
+        << "MenuHelpViewManual" << -1 << "open" << noBox << QString()
+        << QStringList{"comspec", "<dir>", "/c", "<dir>/open.BAT", "QOR1000.Manual.pdf"} << false;
     QTest::newRow("no viewer: installer unpacked and started")
-        << "MenuHelpViewManual"
-        << "1"
-        << "missing"
-        << QStringList{"Message: Manual viewer program installed, please click manual button "
-                       "again."}
-        << "" << QStringList{"AdbeRdr/setup.exe", "<dir>"} << true;
-    QTest::newRow("no viewer, no archiver")
-        << "MenuHelpViewManual"
-        << ""
-        << "missing" << QStringList{"Error: Could not find or install the manual viewer program!"}
-        << "" << QStringList{} << true;
+        << "MenuHelpViewManual" << 1 << "missing"
+        << "Message: Manual viewer program installed, please click manual button again."
+        << QString() << QStringList{"AdbeRdr/setup.exe", "<dir>"} << true;
+    QTest::newRow("viewer only along the search path, no archiver")
+        << "MenuHelpViewManual" << -1 << "sh" << noViewer << QString() << QStringList{} << true;
 }
 
 void TestConfigureAndHelp::helpCommands()
 {
     QFETCH(QString, command);
-    QFETCH(QString, archiver);
+    QFETCH(int, archiver);
     QFETCH(QString, directory);
-    QFETCH(QStringList, boxes);
+    QFETCH(QString, box);
     QFETCH(QString, status);
     QFETCH(QStringList, calls);
     QFETCH(bool, waitCursor);
 
     const QString dir = start_->Path();
-    for (QString* text : {&directory, &status})
+    for (QString* text : {&directory, &box, &status})
         text->replace("<dir>", dir);
     calls.replaceInStrings("<dir>", dir);
-    boxes.replaceInStrings("<dir>", dir);
     auto screen = Start("hdr\r\n");
     DiagnosticDirectory = ManualViewerPath = directory;
-    if (!archiver.isEmpty())
-        WriteStandIn(dir + "/cabarc", archiver.toInt());
-    WriteStandIn(dir + "/Program Files/viewer", 0);
+    if (archiver >= 0)
+        WriteStandIn(dir + "/cabarc", archiver);
+    for (const char* viewer : {"Program Files/viewer", "show.EXE", "open.BAT", "comspec"})
+        WriteStandIn(dir + '/' + viewer, 0);
+    qputenv("COMSPEC", (dir + "/comspec").toLocal8Bit());
 
     QTemporaryDir elsewhere; // where a file dialog may have left the current directory
     QDir::setCurrent(elsewhere.path());
@@ -335,6 +288,7 @@ void TestConfigureAndHelp::helpCommands()
         cursorSeen = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : -1;
     });
     QStringList seenBoxes;
+    const QStringList boxes = box.isEmpty() ? QStringList{} : QStringList{box};
     ModalAnswers answering(QList<ModalAnswers::Answer>(boxes.size(), [&](QWidget* modal) {
         seenBoxes << Describe(modal);
         modal->close();
