@@ -1,6 +1,8 @@
 #include "app/mainscreen.h"
 
 #include "app/dialogs/aboutbox.h"
+#include "app/helptools.h"
+#include "config/configureprogram.h"
 #include "config/initializingbox.h"
 #include "config/settings.h"
 #include "control/controlpanel.h"
@@ -345,7 +347,23 @@ void TMainScreen::MenuFileExitClick()
     close();
 }
 
-void TMainScreen::MenuMachineConfigureProgramClick() {}
+// Whatever the dialog's result, the machine commands follow the port it leaves open.
+void TMainScreen::MenuMachineConfigureProgramClick()
+{
+    TConfigureProgram configure(this);
+    connect(&configure, &TConfigureProgram::DisplaySettingsChanged, this,
+            &TMainScreen::RedrawGraphWindows);
+    configure.exec();
+    UpdateMachineCommands();
+}
+
+void TMainScreen::RedrawGraphWindows()
+{
+    for (QMdiSubWindow* child : MdiArea->subWindowList()) {
+        if (auto* graph = qobject_cast<TGraphForm*>(child->widget()))
+            graph->SettingsChanged();
+    }
+}
 
 void TMainScreen::MenuPasswordEnabledClick() {}
 
@@ -394,6 +412,12 @@ void TMainScreen::MenuHelpAboutClick()
     about.exec();
 }
 
-void TMainScreen::MenuHelpCompDiagInfoClick() {}
+void TMainScreen::MenuHelpCompDiagInfoClick()
+{
+    HelpTools::CompressDiagnosticInfo(this, StatusBar);
+}
 
-void TMainScreen::MenuHelpViewManualClick() {}
+void TMainScreen::MenuHelpViewManualClick()
+{
+    HelpTools::ViewManual(this);
+}

@@ -113,6 +113,8 @@ private:
     QToolButton* AddSpeedButton(const char* name, const QString& hint, const QString& themeIcon,
                                 QStyle::StandardPixmap fallbackIcon, Handler handler, bool enabled);
     void MdiAreaSubWindowActivated(QMdiSubWindow* child);
+    // Single-test graph windows redraw with the colour and units now in force.
+    void RedrawGraphWindows();
 
     std::unique_ptr<InstanceLock> instanceLock_; // held as long as the hidden About box lives
 };
