@@ -1,3 +1,5 @@
+#include "filebytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,21 +9,11 @@
 
 namespace {
 
-QByteArray ReadBytes(const QString& path)
+// A stand-in for an installed program.
+void WriteProgram(const QString& path, const QByteArray& script)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes, bool executable = false)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
-    if (executable)
-        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    QVERIFY(WriteBytes(path, script));
+    QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner));
 }
 
 enum class Change
@@ -79,15 +71,14 @@ void LauncherTest::init()
     home_ = std::make_unique<QTemporaryDir>();
     QVERIFY(prefix_->isValid() && home_->isValid());
     launcher_ = Installed(QOR_BINDIR, "qor1000");
-    QVERIFY(QDir().mkpath(QFileInfo(launcher_).path()));
-    QVERIFY(QFile::copy(QStringLiteral(QOR_LAUNCHER_PATH), launcher_));
-    WriteFile(Installed(QOR_DATADIR, "qor1000/QOR.dat"),
-              ReadBytes(QStringLiteral(QOR_TEMPLATE_PATH)));
+    WriteProgram(launcher_, ReadBytes(QStringLiteral(QOR_LAUNCHER_PATH)));
+    QVERIFY(WriteBytes(Installed(QOR_DATADIR, "qor1000/QOR.dat"),
+                       ReadBytes(QStringLiteral(QOR_TEMPLATE_PATH))));
     // The program stands in: it notes where it ran and ends with a status of its own.
-    WriteFile(Installed(QOR_LIBEXECDIR, "qor1000/qor1000"),
-              "#!/bin/sh\npwd > \"$HOME/program-ran-in\"\nexit 7\n", true);
-    WriteFile(Installed(QOR_LIBEXECDIR, "qor1000/cabarc"), "archiver", true);
-    WriteFile(Installed(QOR_DATADIR, "qor1000/QOR1000.Manual.pdf"), "manual");
+    WriteProgram(Installed(QOR_LIBEXECDIR, "qor1000/qor1000"),
+                 "#!/bin/sh\npwd > \"$HOME/program-ran-in\"\nexit 7\n");
+    WriteProgram(Installed(QOR_LIBEXECDIR, "qor1000/cabarc"), "archiver");
+    QVERIFY(WriteBytes(Installed(QOR_DATADIR, "qor1000/QOR1000.Manual.pdf"), "manual"));
 }
 
 int LauncherTest::Launch(QByteArray& err, const QString& launcher, bool withHome) const
@@ -185,14 +176,14 @@ void LauncherTest::laterStartKeepsWhatTheOperatorChanged()
     case Change::None:
         break;
     case Change::EditQorDat:
-        WriteFile(Start("QOR.dat"), "PORT=COM2\r\n");
+        QVERIFY(WriteBytes(Start("QOR.dat"), "PORT=COM2\r\n"));
         break;
     case Change::RemoveQorDat:
         QVERIFY(QFile::remove(Start("QOR.dat")));
         break;
     case Change::OwnManual:
         QVERIFY(QFile::remove(Start("QOR1000.Manual.pdf")));
-        WriteFile(Start("QOR1000.Manual.pdf"), "notes");
+        QVERIFY(WriteBytes(Start("QOR1000.Manual.pdf"), "notes"));
         break;
     case Change::RemoveArchiverLink:
         QVERIFY(QFile::remove(Start("cabarc")));
@@ -231,7 +222,7 @@ void LauncherTest::launcherNamesWhatStopsIt()
     if (blocker == "program")
         QVERIFY(QFile::remove(Installed(QOR_LIBEXECDIR, "qor1000/qor1000")));
     if (blocker == "file")
-        WriteFile(Start().chopped(1), "in the way");
+        QVERIFY(WriteBytes(Start().chopped(1), "in the way"));
 
     QByteArray err;
     QCOMPARE(Launch(err, {}, blocker != "home"), 1);

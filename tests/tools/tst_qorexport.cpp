@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "graph/testfile.h"
 #include "graph/testlines.h"
 #include "pseudoterminal.h"
@@ -66,19 +67,6 @@ struct Run
     QByteArray err;
 };
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 class QorExportTest : public QObject
@@ -95,6 +83,7 @@ private slots:
     void csvIsTheProgramsExport();
     void failedFilesAreNamedAndTheOthersConvert_data();
     void failedFilesAreNamedAndTheOthersConvert();
+    void helpNamesEveryOption();
     void badCommandLineConvertsNothing_data();
     void badCommandLineConvertsNothing();
     void chartIsTheGraphWindowsDrawing_data();
@@ -140,8 +129,8 @@ void QorExportTest::csvIsTheProgramsExport()
 {
     QFETCH(QStringList, units);
     QFETCH(QByteArray, expected);
-    WriteBytes(Path("small.dat"), SmallTest);
-    WriteBytes(Path("long.dat"), LongTest());
+    QVERIFY(WriteBytes(Path("small.dat"), SmallTest));
+    QVERIFY(WriteBytes(Path("long.dat"), LongTest()));
 
     const Run run = Export(units + QStringList{"small.dat", "long.dat"});
     QCOMPARE(run.exitCode, 0);
@@ -208,16 +197,18 @@ void QorExportTest::failedFilesAreNamedAndTheOthersConvert()
     QFETCH(QByteArray, message);
     QFETCH(QString, untouched);
     QFETCH(QString, converted);
-    WriteBytes(Path("good.dat"), SmallTest);
-    WriteBytes(Path("blocked.dat"), SmallTest);
-    WriteBytes(Path("same.csv"), SmallTest);
-    WriteBytes(Path("notes.dat"), "Shopping\r\nmilk\r\nbread\r\n0010,0100\r\n");
-    WriteBytes(Path("bad.dat"), "Bad\r\nsummary\r\nX,Y\r\n0010,0100\r\n00a1,0200\r\nTM\r\n");
+    QVERIFY(WriteBytes(Path("good.dat"), SmallTest));
+    QVERIFY(WriteBytes(Path("blocked.dat"), SmallTest));
+    QVERIFY(WriteBytes(Path("same.csv"), SmallTest));
+    QVERIFY(WriteBytes(Path("notes.dat"), "Shopping\r\nmilk\r\nbread\r\n0010,0100\r\n"));
+    QVERIFY(
+        WriteBytes(Path("bad.dat"), "Bad\r\nsummary\r\nX,Y\r\n0010,0100\r\n00a1,0200\r\nTM\r\n"));
     QVERIFY(QDir(dir_->path()).mkpath("sub"));
-    WriteBytes(Path("sub/good.dat"), "Other spring" + SmallTest.mid(SmallTest.indexOf('\r')));
+    QVERIFY(
+        WriteBytes(Path("sub/good.dat"), "Other spring" + SmallTest.mid(SmallTest.indexOf('\r'))));
     // A folder where the output would go.
     QVERIFY(QDir(dir_->path()).mkpath("blocked.csv"));
-    WriteBytes(Path("blocked.csv/x"), "kept");
+    QVERIFY(WriteBytes(Path("blocked.csv/x"), "kept"));
     const QByteArray before = ReadBytes(Path(untouched));
 
     const Run run = Export(arguments);
@@ -229,6 +220,16 @@ void QorExportTest::failedFilesAreNamedAndTheOthersConvert()
         QCOMPARE(ReadBytes(Path(converted)), SmallTestEnglish);
     else
         QVERIFY(!QImage(Path(converted)).isNull());
+}
+
+void QorExportTest::helpNamesEveryOption()
+{
+    const Run run = Export({"--help"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    for (const char* text :
+         {"--units <english|metric>", "--csv", "--pdf", "--png", "--out <DIR>", "Exit status"})
+        QVERIFY2(run.out.contains(text), text);
 }
 
 void QorExportTest::badCommandLineConvertsNothing_data()
@@ -252,7 +253,7 @@ void QorExportTest::badCommandLineConvertsNothing()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, message);
-    WriteBytes(Path("good.dat"), SmallTest);
+    QVERIFY(WriteBytes(Path("good.dat"), SmallTest));
 
     const Run run = Export(arguments);
     QCOMPARE(run.exitCode, 2);
@@ -280,7 +281,7 @@ void QorExportTest::chartIsTheGraphWindowsDrawing()
     QFETCH(QStringList, texts);
     const QString pdfToText = QStandardPaths::findExecutable("pdftotext");
     QVERIFY2(!pdfToText.isEmpty(), "pdftotext (poppler-utils) is needed to read the PDF");
-    WriteBytes(Path("small.dat"), SmallTest);
+    QVERIFY(WriteBytes(Path("small.dat"), SmallTest));
 
     // No display and no platform chosen: the tool draws off the screen by itself.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -315,8 +316,8 @@ void QorExportTest::progressShowsOnATerminal()
 {
     PseudoTerminal terminal;
     QVERIFY(terminal.IsOpen());
-    WriteBytes(Path("first.dat"), SmallTest);
-    WriteBytes(Path("third.dat"), SmallTest);
+    QVERIFY(WriteBytes(Path("first.dat"), SmallTest));
+    QVERIFY(WriteBytes(Path("third.dat"), SmallTest));
 
     QProcess process;
     process.setWorkingDirectory(dir_->path());

@@ -20,14 +20,17 @@ std::optional<ExportRequest> ReadExportCommandLine(const QStringList& arguments,
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Converts stored QOR-1000 tests (*.dat). For each FILE.dat it writes FILE.csv, the "
-        "program's comma-separated export byte for byte, and/or FILE.pdf and FILE.png, the test's "
-        "chart as the graph window draws it (the PDF on one A4 landscape page). The outputs go "
-        "beside each input, or into --out DIR. Without --csv, --pdf or --png it writes the CSV.\n"
-        "A file that fails is named on standard error with its reason and the others are still "
-        "converted. Exit status: 0 when every file converted, 1 when any failed, 2 when nothing "
-        "was converted because of the command line or the output folder. With more than one file "
-        "and standard error on a terminal, a progress line counts the files."));
+        "Converts stored QOR-1000 tests (*.dat). For each FILE.dat it writes FILE.csv,\n"
+        "the program's comma-separated export byte for byte, and/or FILE.pdf and\n"
+        "FILE.png, the test's chart as the graph window draws it (the PDF on one A4\n"
+        "landscape page), beside the file or into --out DIR. Without --csv, --pdf or\n"
+        "--png it writes the CSV.\n"
+        "\n"
+        "A file that fails is named on standard error with its reason, and the others\n"
+        "are still converted. Exit status: 0 when every file converted, 1 when any\n"
+        "failed, 2 when nothing was converted because of the command line or the\n"
+        "output folder. With more than one file and standard error on a terminal, a\n"
+        "progress line counts the files."));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help and end."));
     const QCommandLineOption unitsOption(
