@@ -13,10 +13,8 @@ class LauncherTest : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void firstStartPreparesTheStartDirectory_data();
-    void firstStartPreparesTheStartDirectory();
-    void laterStartKeepsWhatTheOperatorChanged_data();
-    void laterStartKeepsWhatTheOperatorChanged();
+    void firstStartPreparesLaterStartsKeep_data();
+    void firstStartPreparesLaterStartsKeep();
     void launcherNamesWhatStopsIt_data();
     void launcherNamesWhatStopsIt();
 
@@ -87,28 +85,7 @@ QStringList LauncherTest::DescribeStart() const
     return lines;
 }
 
-void LauncherTest::firstStartPreparesTheStartDirectory_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::newRow("started as installed") << QString();
-    // As from a link in /usr/local/bin to the installed launcher.
-    QTest::newRow("started through a link")
-        << "ln -s \"$PREFIX/" QOR_BINDIR "/qor1000\" \"$HOME/l\"\n"
-           "exec \"$HOME/l\"";
-}
-
-void LauncherTest::firstStartPreparesTheStartDirectory()
-{
-    QFETCH(QString, before);
-    QByteArray err;
-    QCOMPARE(Launch(before, err), 7); // the program's own exit status
-    QCOMPARE(err, QByteArray());
-    QCOMPARE(DescribeStart(), Prepared);
-    QCOMPARE(ReadBytes(QDir(home_->path()).filePath("ran-in")),
-             QDir(home_->path()).filePath("QOR1000\n").toLocal8Bit());
-}
-
-void LauncherTest::laterStartKeepsWhatTheOperatorChanged_data()
+void LauncherTest::firstStartPreparesLaterStartsKeep_data()
 {
     QTest::addColumn<QString>("change"); // shell commands in the start directory
     QTest::addColumn<QStringList>("after");
@@ -117,6 +94,9 @@ void LauncherTest::laterStartKeepsWhatTheOperatorChanged_data()
     QStringList ownManual = Prepared;
     ownManual[1] = "QOR1000.Manual.pdf notes\n";
     QTest::newRow("nothing changed") << "" << Prepared;
+    // As from a link in /usr/local/bin to the installed launcher.
+    QTest::newRow("started through a link")
+        << "ln -s \"$PREFIX/" QOR_BINDIR "/qor1000\" ../l && exec ../l" << Prepared;
     QTest::newRow("QOR.dat edited") << "echo PORT=COM2 > QOR.dat" << edited;
     QTest::newRow("QOR.dat removed") << "rm QOR.dat" << Prepared;
     QTest::newRow("manual link replaced by a file")
@@ -125,15 +105,22 @@ void LauncherTest::laterStartKeepsWhatTheOperatorChanged_data()
     QTest::newRow("archiver link leads nowhere") << "ln -sf /gone/cabarc cabarc" << Prepared;
 }
 
-void LauncherTest::laterStartKeepsWhatTheOperatorChanged()
+void LauncherTest::firstStartPreparesLaterStartsKeep()
 {
     QFETCH(QString, change);
     QFETCH(QStringList, after);
     QByteArray err;
-    QCOMPARE(Launch({}, err), 7);
+    QCOMPARE(Launch({}, err), 7); // the program's own exit status
+    QCOMPARE(err, QByteArray());
+    QCOMPARE(DescribeStart(), Prepared);
+    const QString ranIn = QDir(home_->path()).filePath("ran-in");
+    QCOMPARE(ReadBytes(ranIn), QDir(home_->path()).filePath("QOR1000\n").toLocal8Bit());
+
+    QVERIFY(QFile::remove(ranIn));
     QCOMPARE(Launch("cd \"$HOME/QOR1000\" && " + change, err), 7);
     QCOMPARE(err, QByteArray());
     QCOMPARE(DescribeStart(), after);
+    QVERIFY(QFile::exists(ranIn));
 }
 
 void LauncherTest::launcherNamesWhatStopsIt_data()
