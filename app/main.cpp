@@ -1,5 +1,6 @@
 #include "app/mainscreen.h"
 #include "app/programforms.h"
+#include "app/programicon.h"
 #include "platform/errorreport.h"
 #include "platform/termination.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     try {
         QApplication::setApplicationName(QStringLiteral("QOR-1000"));
+        QApplication::setWindowIcon(ProgramIcon());
         ProgramForms forms;
         if (Termination::Requested())
             return 0;

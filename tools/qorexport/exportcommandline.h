@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The outputs qor-export can write for one stored test.
+enum class ExportFormat
+{
+    Csv, // the program's comma-separated export
+    Pdf, // the chart on one page
+    Png, // the chart as a picture
+};
+
+// "CSV", "PDF" or "PNG"; in lower case also the output's suffix.
+QString FormatName(ExportFormat format);
+
+// What qor-export was asked to do.
+struct ExportRequest
+{
+    bool unitsEnglish = true;
+    QList<ExportFormat> formats; // never empty: the CSV when no format was named
+    QString outDirectory;        // empty: each output beside its input
+    QStringList files;
+};
+
+// Reads qor-export's command line (the program's name first). When it holds --help, helpText
+// gets the usage and nothing is returned; a bad command line returns nothing with the reason in
+// error.
+std::optional<ExportRequest> ReadExportCommandLine(const QStringList& arguments, QString& helpText,
+                                                   QString& error);

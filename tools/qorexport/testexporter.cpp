@@ -1,0 +1,118 @@
+#include "tools/qorexport/testexporter.h"
+
+#include "config/settings.h"
+#include "graph/chartoutput.h"
+#include "graph/graphform.h"
+#include "graph/testfile.h"
+#include "graph/testlines.h"
+#include "platform/errors.h"
+
+#include <QChartView>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace {
+
+// The graph window is drawn at this size, so labels keep the size they have on the screen.
+constexpr QSize ChartWindowSize(960, 680);
+
+FileError WriteFailure(const QString& path, const QString& reason)
+{
+    return FileError(
+        QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+}
+
+// Writes a file through write(device), replacing the old one only once everything is written.
+template <class Writer> void SaveWhole(const QString& path, Writer write)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw WriteFailure(path, file.errorString());
+    if (!write(file) || !file.commit())
+        throw WriteFailure(path, file.errorString());
+}
+
+} // namespace
+
+QStringList LoadStoredTest(const QString& path)
+{
+    QStringList lines = LoadTestFile(path);
+    if (TestLine(lines, 2) != QLatin1String("X,Y"))
+        throw FileError(QStringLiteral("\"%1\" holds no test: its third line is not \"X,Y\".")
+                            .arg(QDir::toNativeSeparators(path)));
+    return lines;
+}
+
+TestExporter::TestExporter(bool unitsEnglish) : unitsEnglish_(unitsEnglish)
+{
+    ApplyUnits(unitsEnglish);
+}
+
+TestExporter::~TestExporter() = default;
+
+void TestExporter::Write(const QStringList& lines, ExportFormat format, const QString& path)
+{
+    switch (format) {
+    case ExportFormat::Csv:
+        WriteCsv(lines, path);
+        return;
+    case ExportFormat::Pdf:
+        ShowInChart(lines);
+        WritePdf(path);
+        return;
+    case ExportFormat::Png:
+        ShowInChart(lines);
+        WritePng(path);
+        return;
+    }
+}
+
+void TestExporter::WriteCsv(const QStringList& lines, const QString& path) const
+{
+    StoreTestFile(path, ConvertTestToCsv(lines, unitsEnglish_));
+}
+
+void TestExporter::ShowInChart(const QStringList& lines)
+{
+    if (!chartForm_) {
+        chartForm_ = std::make_unique<TGraphForm>();
+        chartForm_->setAttribute(Qt::WA_DontShowOnScreen);
+        chartForm_->resize(ChartWindowSize);
+        chartForm_->show();
+    }
+    if (chartForm_->Lines() == lines)
+        return;
+    // The window reports a bad record to the operator once its event loop runs; here the record
+    // is found first and the test is not drawn at all.
+    ReadTestRecords(lines, [](double, double) {});
+    chartForm_->SetLines(lines);
+    // The chart lays out its new title and axes when its posted layout requests are handled.
+    QCoreApplication::sendPostedEvents();
+}
+
+void TestExporter::WritePdf(const QString& path)
+{
+    SaveWhole(path, [&](QSaveFile& file) {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Landscape);
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setTitle(TestLine(chartForm_->Lines(), 0));
+        writer.setCreator(QStringLiteral("qor-export"));
+        return PrintChart(chartForm_->GraphChart, writer);
+    });
+}
+
+void TestExporter::WritePng(const QString& path)
+{
+    QImage image(chartForm_->GraphChart->viewport()->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    DrawChart(chartForm_->GraphChart, painter, image.rect());
+    painter.end();
+    SaveWhole(path, [&](QSaveFile& file) { return image.save(&file, "PNG"); });
+}

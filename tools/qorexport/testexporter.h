@@ -1,0 +1,37 @@
+#pragma once
+
+#include "tools/qorexport/exportcommandline.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class TGraphForm;
+
+// Reads a stored test: the test line list of a file whose third line is the column line "X,Y".
+// Throws FileError when the file cannot be read or holds no test.
+QStringList LoadStoredTest(const QString& path);
+
+// Writes the outputs of stored tests in one kind of units. The charts are drawn by one graph
+// window that is never shown on the screen; it reads the program-wide units, which the exporter
+// sets when it is made.
+class TestExporter
+{
+public:
+    explicit TestExporter(bool unitsEnglish);
+    ~TestExporter();
+
+    // Writes lines in format to path, replacing the file only once it is whole. Throws
+    // FileError when the file cannot be written and ConversionError for a record whose fields
+    // are not numbers; nothing is written then.
+    void Write(const QStringList& lines, ExportFormat format, const QString& path);
+
+private:
+    void WriteCsv(const QStringList& lines, const QString& path) const;
+    void WritePdf(const QString& path);
+    void WritePng(const QString& path);
+    void ShowInChart(const QStringList& lines);
+
+    bool unitsEnglish_;
+    std::unique_ptr<TGraphForm> chartForm_;
+};
