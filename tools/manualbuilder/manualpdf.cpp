@@ -83,7 +83,9 @@ void PaintPage(QPainter& painter, QTextDocument& document, int page)
     const QSizeF size = document.pageSize();
     painter.save();
     painter.translate(0, -page * size.height());
-    document.drawContents(&painter, QRectF(QPointF(0, page * size.height()), size));
+    // One device unit short of the next page, whose first line starts right on the boundary.
+    document.drawContents(&painter,
+                          QRectF(0, page * size.height(), size.width(), size.height() - 1));
     painter.restore();
 }
 
