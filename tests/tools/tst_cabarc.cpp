@@ -150,13 +150,14 @@ void TestCabarc::newCabinet_data()
         << QStringList{"notes", "log.txt", "a.b.c"} << QStringList{"n", "all.cab", "*.*"}
         << QStringList{"a.b.c", "log.txt", "notes"} << QByteArray();
     QTest::newRow("letters match either case, folders too")
-        << QStringList{"UPPER.DAT", "Mixed.Dat", "lower.txt", "Errors/Log.TXT"}
+        << QStringList{"UPPER.DAT", "Mixed.Dat", "lower.txt",
+                       "old.data",  "x.xdat",    "Errors/Log.TXT"}
         << QStringList{"n", "case.cab", "*.dat", "ERRORS\\*.txt"}
         << QStringList{"Mixed.Dat", "UPPER.DAT", "Errors/Log.TXT"} << QByteArray();
-    QTest::newRow("? stands for one character, *. for no extension")
-        << QStringList{"t1.dat", "t12.dat", "README", "READ.ME"}
-        << QStringList{"n", "marks.cab", "t?.dat", "*."} << QStringList{"t1.dat", "README"}
-        << QByteArray();
+    QTest::newRow("? is one character, *. no extension, name.* also no extension")
+        << QStringList{"t1.dat", "t12.dat", "t.dat", "README", "READ.ME", "setup", "setups"}
+        << QStringList{"n", "marks.cab", "t?.dat", "SETUP.*", "*."}
+        << QStringList{"t1.dat", "setup", "README", "setups"} << QByteArray();
     QTest::newRow("folders and pipes are never stored")
         << QStringList{"folder.dat/", "pipe.dat|", "real.dat"} << QStringList{"n", "f.cab", "*.dat"}
         << QStringList{"real.dat"} << QByteArray();
