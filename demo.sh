@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Builds the program and runs it against the simulated QOR-1000: lays out the start directory
-# demo-run/ with its QOR.dat, serves the machine there as COM1 with qor-sim, starts qor1000 in
-# that directory and stops the simulator when the program ends.
+# demo-run/ with its QOR.dat, the archiver cabarc and the manual QOR1000.Manual.pdf, serves the
+# machine there as COM1 with qor-sim, starts qor1000 in that directory and stops the simulator
+# when the program ends.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 
 scripts/deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target qor1000 qor-sim
+cmake --build build -j2 --target qor1000 qor-sim cabarc manual
 
 start="$root/demo-run"
 mkdir -p "$start/diagnostic"
+# The help tools look for both in the start directory.
+cp -f build/tools/cabarc/cabarc build/docs/QOR1000.Manual.pdf "$start/"
 # QOR.dat lines end in CR LF.
 printf '%s\r\n' \
   "QOR-1000 installation configuration" \
