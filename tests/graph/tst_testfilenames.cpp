@@ -1,0 +1,84 @@
+#include "config/settings.h"
+#include "graph/testfilenames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFileNamesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void endingDecidesWhatIsSaved_data();
+    void endingDecidesWhatIsSaved();
+    void printFileIsNamedAfterTheCaption_data();
+    void printFileIsNamedAfterTheCaption();
+    void dropsOpenOnlyLocalTestFiles();
+};
+
+void TestFileNamesTest::endingDecidesWhatIsSaved_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<SaveKind>("kind");
+
+    QTest::newRow("test file") << "/data/oak.dat" << SaveKind::TestFile;
+    QTest::newRow("test file in capitals") << "/data/OAK.DAT" << SaveKind::TestFile;
+    QTest::newRow("export") << "/data/oak.csv" << SaveKind::Export;
+    QTest::newRow("export in mixed case") << "/data/oak.Csv" << SaveKind::Export;
+    QTest::newRow("other ending") << "/data/oak.txt" << SaveKind::Neither;
+    QTest::newRow("ending only inside the name") << "/data/oak.dat.bak" << SaveKind::Neither;
+    QTest::newRow("no ending") << "/data/oak" << SaveKind::Neither;
+}
+
+void TestFileNamesTest::endingDecidesWhatIsSaved()
+{
+    QFETCH(QString, fileName);
+    QFETCH(SaveKind, kind);
+    QCOMPARE(SaveKindOf(fileName), kind);
+}
+
+void TestFileNamesTest::printFileIsNamedAfterTheCaption_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("taken");
+    QTest::addColumn<QString>("fileName");
+
+    QTest::newRow("saved test") << "/home/op/data/Oak 3.dat" << QStringList{} << "Oak 3.pdf";
+    QTest::newRow("opened export name") << "OAK.CSV" << QStringList{} << "OAK.pdf";
+    QTest::newRow("window title with a point")
+        << "Oak vs pine 1.5" << QStringList{} << "Oak vs pine 1.5.pdf";
+    QTest::newRow("earlier prints kept")
+        << "Unsaved Graph" << QStringList{"Unsaved Graph.pdf", "Unsaved Graph 2.pdf"}
+        << "Unsaved Graph 3.pdf";
+    QTest::newRow("blank caption") << "  " << QStringList{} << "Graph.pdf";
+    QTest::newRow("caption with a percent sign")
+        << "50%1" << QStringList{"50%1.pdf"} << "50%1 2.pdf";
+}
+
+void TestFileNamesTest::printFileIsNamedAfterTheCaption()
+{
+    QFETCH(QString, caption);
+    QFETCH(QStringList, taken);
+    QFETCH(QString, fileName);
+
+    QTemporaryDir folder;
+    for (const QString& name : taken) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(PrintFileFor(caption, folder.path()), folder.filePath(fileName));
+}
+
+void TestFileNamesTest::dropsOpenOnlyLocalTestFiles()
+{
+    StartDirectory = QStringLiteral("/home/op/qor");
+    QCOMPARE(DataFolder(), QStringLiteral("/home/op/qor/data"));
+    const QList<QUrl> dropped{QUrl::fromLocalFile("/data/a.dat"),
+                              QUrl::fromLocalFile("/data/b.csv"), QUrl("https://example.org/c.dat"),
+                              QUrl::fromLocalFile("/data/D.DAT")};
+    QCOMPARE(TestFilesAmong(dropped), (QStringList{"/data/a.dat", "/data/D.DAT"}));
+}
+
+QTEST_GUILESS_MAIN(TestFileNamesTest)
+#include "tst_testfilenames.moc"
