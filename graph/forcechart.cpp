@@ -6,6 +6,7 @@
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QGraphicsLayout>
+#include <QLegend>
 #include <QLineSeries>
 
 #include <algorithm>
@@ -103,8 +104,20 @@ void SetChartTitle(QChartView* chart, const QStringList& lines, const QColor& co
         escaped.append(line.toHtmlEscaped());
     chart->chart()->setTitle(escaped.join(QLatin1String("<br>")));
     chart->chart()->setTitleBrush(colour);
+    SetGridColour(chart, colour);
+}
+
+void SetGridColour(QChartView* chart, const QColor& colour)
+{
     for (QCategoryAxis* axis : {ChartAxis(chart, Qt::Horizontal), ChartAxis(chart, Qt::Vertical)})
         axis->setGridLineColor(colour);
+}
+
+void ShowLegend(QChartView* chart)
+{
+    QLegend* legend = chart->chart()->legend();
+    legend->setAlignment(Qt::AlignRight);
+    legend->show();
 }
 
 void SetAxisTitles(QChartView* chart, const QString& force, const QString& displacement)

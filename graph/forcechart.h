@@ -28,6 +28,11 @@ void SetSeriesPoints(QLineSeries* series, const QList<QPointF>& points, const QC
 // Title lines and their colour, which is also the colour of the grid lines of both axes.
 void SetChartTitle(QChartView* chart, const QStringList& lines, const QColor& colour);
 
+void SetGridColour(QChartView* chart, const QColor& colour);
+
+// A legend at the right naming every visible series in its colour.
+void ShowLegend(QChartView* chart);
+
 void SetAxisTitles(QChartView* chart, const QString& force, const QString& displacement);
 
 // Scales the displacement axis to the points, labelled "#,##0.00#" no closer than 0.005 apart.

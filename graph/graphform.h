@@ -32,6 +32,10 @@ public:
     // change by itself when it next paints.
     void SettingsChanged();
 
+    // The chart with every change of the list and the settings applied, as the next paint shows
+    // it: what a print puts on paper.
+    QChartView* CurrentChart();
+
     QSize sizeHint() const override;
 
     QWidget* Panel1;
