@@ -42,6 +42,9 @@ GraphPanel CreateGraphPanel(QWidget* form, Qt::AlignmentFlag buttonCorner, QSize
 
     panel.GraphChart = CreateForceChart(panel.Panel1, QStringLiteral("GraphChart"),
                                         panel.DataShowBitBtn->sizeHint().height());
+    // Files dropped on a graph window go on to the main window, which opens them.
+    panel.GraphChart->setAcceptDrops(false);
+    panel.GraphDataMemo->setAcceptDrops(false);
 
     // The chart covers the whole panel and the table; the button stays on top.
     auto* panelLayout = new QGridLayout(panel.Panel1);

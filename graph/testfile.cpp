@@ -74,7 +74,9 @@ void StoreTestFile(const QString& path, const QStringList& lines)
 {
     const QByteArray bytes = EncodeLines(path, lines);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: Qt 6.4's QSaveFile misses a failure of the buffered bytes written out as it
+    // commits (a full disk) and puts the short file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileFailure("create", path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw FileFailure("write", path, file.errorString());

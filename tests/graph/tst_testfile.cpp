@@ -16,8 +16,6 @@ private slots:
     void loadsAnyLineEnd();
     void storeReplacesWholeFile();
     void failuresNameTheFile();
-    void unstorableCharacterWritesNothing_data();
-    void unstorableCharacterWritesNothing();
 
 private:
     QByteArray ReadBytes(const QString& path)
@@ -106,34 +104,6 @@ void TestFileTest::failuresNameTheFile()
         QVERIFY2(error.Message().contains(noFolder), qPrintable(error.Message()));
     }
     QVERIFY(!QFile::exists(noFolder));
-}
-
-void TestFileTest::unstorableCharacterWritesNothing_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("told");
-
-    QTest::newRow("euro sign in the title")
-        << QStringList{"Oak 5 \u20ac", "X,Y"} << "Line 1 holds \"\u20ac\"";
-    QTest::newRow("character beyond the first plane")
-        << QStringList{"D", "summary", "X,Y", "0010,0100 \U0001F600"}
-        << "Line 4 holds \"\U0001F600\"";
-}
-
-void TestFileTest::unstorableCharacterWritesNothing()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(QString, told);
-    const QString path = directory.filePath(QStringLiteral("kept.dat"));
-    WriteBytes(path, "old\r\n");
-    try {
-        StoreTestFile(path, lines);
-        QFAIL("a character Latin-1 cannot hold was stored");
-    } catch (const FileError& error) {
-        QVERIFY2(error.Message().contains(path) && error.Message().contains(told),
-                 qPrintable(error.Message()));
-    }
-    QCOMPARE(ReadBytes(path), QByteArray("old\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestFileTest)

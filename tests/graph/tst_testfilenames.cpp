@@ -1,4 +1,3 @@
-#include "config/settings.h"
 #include "graph/testfilenames.h"
 
 #include <QDir>
@@ -14,7 +13,6 @@ private slots:
     void endingDecidesWhatIsSaved();
     void printFileIsNamedAfterTheCaption_data();
     void printFileIsNamedAfterTheCaption();
-    void dropsOpenOnlyLocalTestFiles();
 };
 
 void TestFileNamesTest::endingDecidesWhatIsSaved_data()
@@ -25,10 +23,8 @@ void TestFileNamesTest::endingDecidesWhatIsSaved_data()
     QTest::newRow("test file") << "/data/oak.dat" << SaveKind::TestFile;
     QTest::newRow("test file in capitals") << "/data/OAK.DAT" << SaveKind::TestFile;
     QTest::newRow("export") << "/data/oak.csv" << SaveKind::Export;
-    QTest::newRow("export in mixed case") << "/data/oak.Csv" << SaveKind::Export;
     QTest::newRow("other ending") << "/data/oak.txt" << SaveKind::Neither;
     QTest::newRow("ending only inside the name") << "/data/oak.dat.bak" << SaveKind::Neither;
-    QTest::newRow("no ending") << "/data/oak" << SaveKind::Neither;
 }
 
 void TestFileNamesTest::endingDecidesWhatIsSaved()
@@ -45,7 +41,6 @@ void TestFileNamesTest::printFileIsNamedAfterTheCaption_data()
     QTest::addColumn<QString>("fileName");
 
     QTest::newRow("saved test") << "/home/op/data/Oak 3.dat" << QStringList{} << "Oak 3.pdf";
-    QTest::newRow("opened export name") << "OAK.CSV" << QStringList{} << "OAK.pdf";
     QTest::newRow("window title with a point")
         << "Oak vs pine 1.5" << QStringList{} << "Oak vs pine 1.5.pdf";
     QTest::newRow("earlier prints kept")
@@ -68,16 +63,6 @@ void TestFileNamesTest::printFileIsNamedAfterTheCaption()
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     QCOMPARE(PrintFileFor(caption, folder.path()), folder.filePath(fileName));
-}
-
-void TestFileNamesTest::dropsOpenOnlyLocalTestFiles()
-{
-    StartDirectory = QStringLiteral("/home/op/qor");
-    QCOMPARE(DataFolder(), QStringLiteral("/home/op/qor/data"));
-    const QList<QUrl> dropped{QUrl::fromLocalFile("/data/a.dat"),
-                              QUrl::fromLocalFile("/data/b.csv"), QUrl("https://example.org/c.dat"),
-                              QUrl::fromLocalFile("/data/D.DAT")};
-    QCOMPARE(TestFilesAmong(dropped), (QStringList{"/data/a.dat", "/data/D.DAT"}));
 }
 
 QTEST_GUILESS_MAIN(TestFileNamesTest)
