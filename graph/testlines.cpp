@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -35,7 +36,7 @@ public:
 private:
     double Factor;
     int Decimals;
-    QList<QString> Texts = QList<QString>(10000); // a field has four digits
+    std::vector<QString> Texts = std::vector<QString>(10000); // a field has four digits
 };
 
 QString ExportLine(const QString& line, CountTexts& displacementTexts, CountTexts& forceTexts)
