@@ -3,7 +3,6 @@
 #include "config/settings.h"
 #include "dialogs/alertbox.h"
 #include "graph/forcechart.h"
-#include "graph/graphpanel.h"
 #include "graph/testfile.h"
 #include "graph/testlines.h"
 #include "graph/testmaximum.h"
@@ -31,19 +30,10 @@ QColor GraphColour(bool colour, const QColor& coloured)
 
 } // namespace
 
-TGraphForm::TGraphForm(QWidget* owner) : QWidget(owner)
+TGraphForm::TGraphForm(QWidget* owner)
+    : GraphWindow(owner, QStringLiteral("GraphForm"), QStringLiteral("Unsaved Graph"),
+                  QSize(340, 366), Qt::AlignLeft, QSize(60, 25))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("GraphForm"));
-    setWindowTitle(QStringLiteral("Unsaved Graph"));
-    resize(sizeHint());
-
-    const GraphPanel panel = CreateGraphPanel(this, Qt::AlignLeft, QSize(60, 25));
-    Panel1 = panel.Panel1;
-    GraphDataMemo = panel.GraphDataMemo;
-    GraphChart = panel.GraphChart;
-    DataShowBitBtn = panel.DataShowBitBtn;
-    connect(DataShowBitBtn, &QPushButton::clicked, this, &TGraphForm::DataShowBitBtnClick);
     Series1 = AddForceSeries(GraphChart, QStringLiteral("Series1"), Qt::red);
     GraphChart->viewport()->installEventFilter(this);
 
@@ -81,11 +71,6 @@ QStringList TGraphForm::Lines() const
     }
     LinesRead = true;
     return ReadLines;
-}
-
-QSize TGraphForm::sizeHint() const
-{
-    return QSize(340, 366);
 }
 
 void TGraphForm::SettingsChanged()
@@ -155,11 +140,6 @@ bool TGraphForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Paint && ChartIsStale())
         RebuildTimer->start();
     return QWidget::eventFilter(watched, event);
-}
-
-void TGraphForm::DataShowBitBtnClick()
-{
-    ToggleChartAndTable(GraphChart, DataShowBitBtn);
 }
 
 void TGraphForm::closeEvent(QCloseEvent* event)

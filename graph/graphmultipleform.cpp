@@ -4,7 +4,6 @@
 #include "dialogs/alertbox.h"
 #include "dialogs/operatorentrybox.h"
 #include "graph/forcechart.h"
-#include "graph/graphpanel.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
 #include "platform/modalresult.h"
@@ -32,19 +31,11 @@ constexpr int LegendNameLength = 16;
 
 } // namespace
 
-TGraphMultipleForm::TGraphMultipleForm(QWidget* owner) : QWidget(owner)
+TGraphMultipleForm::TGraphMultipleForm(QWidget* owner)
+    : GraphWindow(owner, QStringLiteral("GraphMultipleForm"),
+                  QStringLiteral("Multiple Graph Window"), QSize(622, 456), Qt::AlignRight,
+                  QSize(75, 25))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("GraphMultipleForm"));
-    setWindowTitle(QStringLiteral("Multiple Graph Window"));
-    resize(sizeHint());
-
-    const GraphPanel panel = CreateGraphPanel(this, Qt::AlignRight, QSize(75, 25));
-    Panel1 = panel.Panel1;
-    GraphDataMemo = panel.GraphDataMemo;
-    GraphChart = panel.GraphChart;
-    DataShowBitBtn = panel.DataShowBitBtn;
-    connect(DataShowBitBtn, &QPushButton::clicked, this, &TGraphMultipleForm::DataShowBitBtnClick);
     ShowLegend(GraphChart);
     SetAxisTitles(GraphChart, QStringLiteral("Force (lbs.)"), QStringLiteral("Displacement (in.)"));
     for (int number = 1; number <= MaximumTests; ++number) {
@@ -53,11 +44,6 @@ TGraphMultipleForm::TGraphMultipleForm(QWidget* owner) : QWidget(owner)
         series->hide();
         Series.append(series);
     }
-}
-
-QSize TGraphMultipleForm::sizeHint() const
-{
-    return QSize(622, 456);
 }
 
 QList<QLineSeries*> TGraphMultipleForm::ActiveSeries() const
@@ -140,7 +126,7 @@ void TGraphMultipleForm::DataShowBitBtnClick()
 {
     if (!TableHoldsLastLines)
         FillTable();
-    ToggleChartAndTable(GraphChart, DataShowBitBtn);
+    GraphWindow::DataShowBitBtnClick();
 }
 
 void TGraphMultipleForm::PointExtent::Take(const QPointF& point)

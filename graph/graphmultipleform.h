@@ -1,27 +1,25 @@
 #pragma once
 
+#include "graph/graphwindow.h"
+
 #include <QList>
 #include <QPointF>
 #include <QStringList>
-#include <QWidget>
 
 QT_BEGIN_NAMESPACE
-class QChartView;
 class QLineSeries;
-class QPlainTextEdit;
-class QPushButton;
 QT_END_NAMESPACE
 
 // Up to ten saved tests laid over one another in one chart, each a curve in its own colour named
 // in the legend. A test's points are added once, when its file arrives; a repaint, a resize or a
 // change of the units or colour setting never redraws the curves already there (the next test
 // added takes the axis titles and grid colour then in force). The table shows the lines of the
-// test added last. There is no close query; the window frees itself when it closes.
+// test added last. There is no close query.
 //
 // FormActivate: the window does not reach into the main window. The main window reacts to
 // QMdiArea::subWindowActivated and, when the active child holds a TGraphMultipleForm, enables its
 // Window menu and Print and disables Save: this window is printed but never saved.
-class TGraphMultipleForm : public QWidget
+class TGraphMultipleForm : public GraphWindow
 {
     Q_OBJECT
 public:
@@ -39,16 +37,12 @@ public:
     // The curves shown, Series1 first.
     QList<QLineSeries*> ActiveSeries() const;
 
-    QSize sizeHint() const override;
-
-    QWidget* Panel1;
-    QPlainTextEdit* GraphDataMemo;
-    QChartView* GraphChart;
     QList<QLineSeries*> Series; // Series1 to Series10
-    QPushButton* DataShowBitBtn;
+
+protected:
+    void DataShowBitBtnClick() override;
 
 private:
-    void DataShowBitBtnClick();
     bool RefuseWhenFull();
     void AskWindowTitle();
     void FillTable();
