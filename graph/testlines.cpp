@@ -18,32 +18,37 @@ bool IsDataRecord(const QString& line)
     return line.size() > 4 && line[4] == u',';
 }
 
-// The texts of the counts of one field, each written once per export and then looked up: a count
-// has only 10,000 values and a test repeats them many times.
-class CountTexts
+// The export texts of every count of both fields in one unit. They are written once for the
+// program's life, the first time a test is exported: a count has only 10,000 values (four digits)
+// and tests repeat them many times.
+struct FieldTexts
 {
-public:
-    CountTexts(double factor, int decimals) : Factor(factor), Decimals(decimals) {}
-
-    const QString& operator()(int count)
-    {
-        QString& text = Texts[count];
-        if (text.isNull())
-            text = CountText(count, Factor, Decimals);
-        return text;
-    }
-
-private:
-    double Factor;
-    int Decimals;
-    std::vector<QString> Texts = std::vector<QString>(10000); // a field has four digits
+    std::vector<QString> displacement;
+    std::vector<QString> force;
 };
 
-QString ExportLine(const QString& line, CountTexts& displacementTexts, CountTexts& forceTexts)
+const FieldTexts& ExportTexts(bool unitsEnglish)
+{
+    static const std::array<FieldTexts, 2> texts = [] {
+        std::array<FieldTexts, 2> units;
+        for (const bool english : {false, true}) {
+            const UnitFactors factors = FactorsFor(english);
+            FieldTexts& unit = units.at(english);
+            for (int count = 0; count <= 9999; ++count) {
+                unit.displacement.push_back(CountText(count, factors.displacement, 3));
+                unit.force.push_back(CountText(count, factors.force, 0));
+            }
+        }
+        return units;
+    }();
+    return texts.at(unitsEnglish);
+}
+
+QString ExportLine(const QString& line, const FieldTexts& texts)
 {
     if (IsDataRecord(line)) {
         const RecordCounts counts = ReadRecordCounts(line);
-        return displacementTexts(counts.displacement) % u',' % forceTexts(counts.force);
+        return texts.displacement[counts.displacement] % u',' % texts.force[counts.force];
     }
     if (line == QLatin1String("ID"))
         return QStringLiteral(",,Incremental Stop");
@@ -104,9 +109,7 @@ void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit)
 
 QStringList ConvertTestToCsv(const QStringList& lines, bool unitsEnglish)
 {
-    const UnitFactors factors = FactorsFor(unitsEnglish);
-    CountTexts displacementTexts(factors.displacement, 3);
-    CountTexts forceTexts(factors.force, 0);
+    const FieldTexts& texts = ExportTexts(unitsEnglish);
     QStringList csv;
     csv.reserve(lines.size());
     csv.append(lines.mid(0, FirstRecordIndex));
@@ -117,7 +120,7 @@ QStringList ConvertTestToCsv(const QStringList& lines, bool unitsEnglish)
     qsizetype index = FirstRecordIndex;
     if (index < lines.size()) {
         do {
-            csv.append(ExportLine(lines[index], displacementTexts, forceTexts));
+            csv.append(ExportLine(lines[index], texts));
             ++index;
         } while (index < lines.size() && !lines[index].isEmpty());
     }
