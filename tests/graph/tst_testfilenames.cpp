@@ -1,6 +1,5 @@
 #include "graph/testfilenames.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,30 +8,9 @@ class TestFileNamesTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void endingDecidesWhatIsSaved_data();
-    void endingDecidesWhatIsSaved();
     void printFileIsNamedAfterTheCaption_data();
     void printFileIsNamedAfterTheCaption();
 };
-
-void TestFileNamesTest::endingDecidesWhatIsSaved_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<SaveKind>("kind");
-
-    QTest::newRow("test file") << "/data/oak.dat" << SaveKind::TestFile;
-    QTest::newRow("test file in capitals") << "/data/OAK.DAT" << SaveKind::TestFile;
-    QTest::newRow("export") << "/data/oak.csv" << SaveKind::Export;
-    QTest::newRow("other ending") << "/data/oak.txt" << SaveKind::Neither;
-    QTest::newRow("ending only inside the name") << "/data/oak.dat.bak" << SaveKind::Neither;
-}
-
-void TestFileNamesTest::endingDecidesWhatIsSaved()
-{
-    QFETCH(QString, fileName);
-    QFETCH(SaveKind, kind);
-    QCOMPARE(SaveKindOf(fileName), kind);
-}
 
 void TestFileNamesTest::printFileIsNamedAfterTheCaption_data()
 {

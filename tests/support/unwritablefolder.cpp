@@ -12,22 +12,13 @@ namespace {
 
 constexpr rlim_t SmallestFile = 16;
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
+// Writes the bytes to the file, and with untilFull again and again until the device is full.
+void WriteFile(const QString& path, const QByteArray& bytes, bool untilFull = false)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-// Writes until the device refuses more.
-void FillUp(const QString& path)
-{
-    QFile filler(path);
-    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
-    const QByteArray block(4096, 'x');
-    while (filler.write(block) > 0) {
-    }
-    while (filler.write(block.left(1)) > 0) {
+    while (file.write(bytes) > 0 && untilFull) {
     }
 }
 
@@ -42,7 +33,8 @@ UnwritableFolder::UnwritableFolder(Fault fault, const QString& oldFileName,
     if (mounted_ && fault == ReadOnly) {
         ::mount("tmpfs", path.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k");
     } else if (mounted_) {
-        FillUp(QDir(dir_.path()).filePath(QStringLiteral("filler")));
+        WriteFile(QDir(dir_.path()).filePath(QStringLiteral("filler")), QByteArray(4096, 'x'),
+                  true);
     } else if (fault == ReadOnly) {
         QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner);
         if (::access(path.constData(), W_OK) == 0)
