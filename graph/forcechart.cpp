@@ -120,10 +120,14 @@ void ShowLegend(QChartView* chart)
     legend->show();
 }
 
-void SetAxisTitles(QChartView* chart, const QString& force, const QString& displacement)
+void SetAxisTitles(QChartView* chart, bool unitsEnglish)
 {
-    ChartAxis(chart, Qt::Vertical)->setTitleText(force);
-    ChartAxis(chart, Qt::Horizontal)->setTitleText(displacement);
+    ChartAxis(chart, Qt::Vertical)
+        ->setTitleText(unitsEnglish ? QStringLiteral("Force (lbs.)")
+                                    : QStringLiteral("Force (kg)"));
+    ChartAxis(chart, Qt::Horizontal)
+        ->setTitleText(unitsEnglish ? QStringLiteral("Displacement (in.)")
+                                    : QStringLiteral("Displacement (cm)"));
 }
 
 void ScaleDisplacementAxis(QChartView* chart, double minimum, double maximum)

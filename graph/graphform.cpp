@@ -111,9 +111,7 @@ void TGraphForm::RebuildChart()
                                            QStringLiteral(" at Displacement=") +
                                            FloatToStr(maximum.Displacement()).left(5)},
                   GraphColour(ColorGraph, Qt::blue));
-    SetAxisTitles(
-        GraphChart, UnitsEnglish ? QStringLiteral("Force (lbs.)") : QStringLiteral("Force (kg)"),
-        UnitsEnglish ? QStringLiteral("Displacement (in.)") : QStringLiteral("Displacement (cm)"));
+    SetAxisTitles(GraphChart, UnitsEnglish);
     const auto [left, right] =
         std::minmax_element(points.cbegin(), points.cend(),
                             [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });

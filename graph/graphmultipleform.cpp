@@ -37,7 +37,7 @@ TGraphMultipleForm::TGraphMultipleForm(QWidget* owner)
                   QSize(75, 25))
 {
     ShowLegend(GraphChart);
-    SetAxisTitles(GraphChart, QStringLiteral("Force (lbs.)"), QStringLiteral("Displacement (in.)"));
+    SetAxisTitles(GraphChart, true);
     for (int number = 1; number <= MaximumTests; ++number) {
         QLineSeries* series =
             AddForceSeries(GraphChart, QStringLiteral("Series%1").arg(number), Qt::black);
@@ -66,14 +66,11 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     if (GraphChart->isHidden())
         FillTable();
 
-    const QColor gridColour = ColorGraph ? QColor(Qt::blue) : QColor(Qt::black);
-    SetGridColour(GraphChart, gridColour);
-    SetAxisTitles(
-        GraphChart, UnitsEnglish ? QStringLiteral("Force (lbs.)") : QStringLiteral("Force (kg)"),
-        UnitsEnglish ? QStringLiteral("Displacement (in.)") : QStringLiteral("Displacement (cm)"));
+    SetGridColour(GraphChart, ColorGraph ? QColor(Qt::blue) : QColor(Qt::black));
+    SetAxisTitles(GraphChart, UnitsEnglish);
 
     QLineSeries* series = Series.at(index);
-    series->setName(TestLine(lines, 0).left(LegendNameLength).toHtmlEscaped());
+    series->setName(TestLine(lines, 0).left(LegendNameLength).toHtmlEscaped()); // legend reads HTML
     series->show();
     if (index == 0)
         AskWindowTitle();
