@@ -244,30 +244,36 @@ void TestFileCommands::savesAndExportsByTheEnding()
 void TestFileCommands::failedSaveKeepsTheOldFileAndTheMark_data()
 {
     QTest::addColumn<int>("fault");
-    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("read-only folder") << int(UnwritableFolder::ReadOnly) << "Oak"
+    QTest::newRow("read-only folder") << int(UnwritableFolder::ReadOnly) << Oak << "oak.dat"
                                       << "";
-    QTest::newRow("full device") << int(UnwritableFolder::Full) << "Oak"
+    QTest::newRow("full device") << int(UnwritableFolder::Full) << Oak << "oak.dat"
                                  << "";
-    QTest::newRow("character a test file cannot hold") << -1 << "Oak \u20ac"
+    QTest::newRow("character a test file cannot hold") << -1 << Test("Oak \u20ac", 100) << "oak.dat"
                                                        << "Line 1 holds \"\u20ac\"";
+    // Past the end of the plotted records: the chart shows the test, the export meets the record.
+    QTest::newRow("export of a record that is not a number")
+        << -1 << Oak + QStringList{"00x0,0010"} << "oak.csv"
+        << "'00x0' is not a valid integer value";
 }
 
 void TestFileCommands::failedSaveKeepsTheOldFileAndTheMark()
 {
     QFETCH(int, fault);
-    QFETCH(QString, title);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, name);
     QFETCH(QString, reason);
 
-    TGraphForm* graph = AddUnsavedTest(Test(title, 100));
+    TGraphForm* graph = AddUnsavedTest(lines);
     std::optional<UnwritableFolder> folder;
-    QString path = Data("oak.dat");
+    QString path = Data(name);
     if (fault >= 0) {
-        folder.emplace(UnwritableFolder::Fault(fault), "oak.dat", "old test\r\n");
+        folder.emplace(UnwritableFolder::Fault(fault), name, "old test\r\n");
         if (!folder->Unavailable().isEmpty())
             QSKIP(qPrintable(folder->Unavailable()));
-        path = folder->Path() + "/oak.dat";
+        path = folder->Path() + '/' + name;
     } else {
         StoreTestFile(path, {"old test"});
     }
