@@ -6,10 +6,14 @@
 #include "config/initializingbox.h"
 #include "config/settings.h"
 #include "control/controlpanel.h"
+#include "graph/filecommands.h"
 #include "graph/graphform.h"
+#include "graph/graphmultipleform.h"
+#include "graph/testfilenames.h"
 #include "platform/errorreport.h"
 #include "platform/formcomponents.h"
 #include "platform/hint.h"
+#include "platform/messagebox.h"
 #include "platform/termination.h"
 
 #include <QCloseEvent>
@@ -21,7 +25,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -96,6 +104,7 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
         initializing.exec();
     }
     UpdateMachineCommands();
+    SetUpFileCommands();
     // The status bar follows the hint under the mouse through the status tips that reach the
     // frame (QMainWindow shows each one in its status bar).
 }
@@ -306,14 +315,47 @@ void TMainScreen::SetSaveAndPrintEnabled(bool save, bool print)
     SpeedPrintBtn->setEnabled(print);
 }
 
-// A graph window that becomes active opens the Window menu for good and enables Save and Print.
-// Closing a window changes nothing here.
+// A graph window that becomes active opens the Window menu for good and enables Print, and Save
+// for a single test; a multiple window is never saved. Closing a window changes nothing here.
 void TMainScreen::MdiAreaSubWindowActivated(QMdiSubWindow* child)
 {
-    if (!child || !qobject_cast<TGraphForm*>(child->widget()))
+    QWidget* window = child ? child->widget() : nullptr;
+    const bool singleTest = qobject_cast<TGraphForm*>(window);
+    if (!singleTest && !qobject_cast<TGraphMultipleForm*>(window))
         return;
     MenuWindow->menuAction()->setEnabled(true);
-    SetSaveAndPrintEnabled(true, true);
+    SetSaveAndPrintEnabled(singleTest, true);
+}
+
+void TMainScreen::SetUpFileCommands()
+{
+    SetUpOpenDialog(*OpenDialog);
+    SetUpSaveDialog(*SaveDialog);
+    printer_ = std::make_unique<QPrinter>();
+    MenuFileOpen->setShortcut(QKeySequence::Open);
+    MenuFileOpenMultiple->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    MenuFileSave->setShortcut(QKeySequence::Save);
+    MenuFilePrint->setShortcut(QKeySequence::Print);
+    setAcceptDrops(true);
+}
+
+QWidget* TMainScreen::ActiveGraphWindow() const
+{
+    QMdiSubWindow* child = MdiArea->currentSubWindow();
+    return child ? child->widget() : nullptr;
+}
+
+void TMainScreen::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!TestFilesAmong(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainScreen::dropEvent(QDropEvent* event)
+{
+    event->acceptProposedAction();
+    for (const QString& path : TestFilesAmong(event->mimeData()->urls()))
+        ErrorReport::Guard(this, [&] { AddGraphWindow(OpenTestWindow(path)); });
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event)
@@ -332,15 +374,72 @@ void TMainScreen::MenuFileNewClick()
     ErrorReport::Guard(this, [] { QORcontrolPanel->exec(); });
 }
 
-void TMainScreen::MenuFileOpenClick() {}
+void TMainScreen::MenuFileOpenClick()
+{
+    const QString path = ChooseFile(*OpenDialog);
+    if (path.isEmpty())
+        return;
+    ErrorReport::Guard(this, [&] {
+        AddGraphWindow(OpenTestWindow(path));
+        ClearChosenFile(*OpenDialog);
+    });
+}
 
-void TMainScreen::MenuFileOpenMultipleClick() {}
+void TMainScreen::MenuFileOpenMultipleClick()
+{
+    const QString path = ChooseFile(*OpenDialog);
+    if (path.isEmpty())
+        return;
+    ErrorReport::Guard(this, [&] {
+        OpenIntoMultipleWindow(qobject_cast<TGraphMultipleForm*>(ActiveGraphWindow()), path,
+                               [this](QWidget* window) { AddGraphWindow(window); });
+        ClearChosenFile(*OpenDialog);
+    });
+}
 
-void TMainScreen::MenuFileSaveClick() {}
+void TMainScreen::MenuFileSaveClick()
+{
+    const QPointer<TGraphForm> graph = qobject_cast<TGraphForm*>(ActiveGraphWindow());
+    if (!graph) {
+        SetSaveAndPrintEnabled(false, false);
+        return;
+    }
+    const QString path = ChooseFile(*SaveDialog);
+    if (path.isEmpty() || !graph)
+        return;
+    ErrorReport::Guard(this, [&] {
+        if (SaveGraph(*graph, path))
+            ClearChosenFile(*SaveDialog);
+    });
+}
 
-void TMainScreen::MenuFilePrintClick() {}
+void TMainScreen::MenuFilePrintClick()
+{
+    QWidget* graph = ActiveGraphWindow();
+    if (!PrintableChart(graph)) {
+        SetSaveAndPrintEnabled(false, false);
+        return;
+    }
+    ErrorReport::Guard(this, [&] {
+        const PrintDestination printed = PrintGraph(graph, *printer_);
+        if (printed.fallbackFile) {
+            SystemMessageBox(this,
+                             QStringLiteral("No printer is set up, so the graph was printed to "
+                                            "the file\n%1")
+                                 .arg(printed.name),
+                             QStringLiteral("Print"));
+        } else {
+            StatusBar->showMessage(QStringLiteral("The graph was printed to %1").arg(printed.name));
+        }
+    });
+}
 
-void TMainScreen::MenuFilePrintSetupClick() {}
+void TMainScreen::MenuFilePrintSetupClick()
+{
+    QPrintDialog setup(printer_.get(), this);
+    setup.setObjectName(QStringLiteral("PrinterSetupDialog"));
+    setup.exec();
+}
 
 void TMainScreen::MenuFileExitClick()
 {

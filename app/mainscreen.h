@@ -15,6 +15,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QToolButton;
 
 // The main MDI frame: title block, speed bar, menus and status bar around the graph windows.
@@ -101,6 +102,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Test files dropped on the window open as Open opens them.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     using Handler = void (TMainScreen::*)();
@@ -115,6 +119,13 @@ private:
     void MdiAreaSubWindowActivated(QMdiSubWindow* child);
     // Single-test graph windows redraw with the colour and units now in force.
     void RedrawGraphWindows();
+    void SetUpFileCommands();
+    // The graph window the file commands act on: the current child, even while a menu or another
+    // application has the focus.
+    QWidget* ActiveGraphWindow() const;
+
+    // Print Setup's choice, kept for every later print.
+    std::unique_ptr<QPrinter> printer_;
 
     std::unique_ptr<InstanceLock> instanceLock_; // held as long as the hidden About box lives
 };

@@ -59,7 +59,7 @@ int CountField(QStringView record, int start)
         return StrToInt(field.toString());
     int count = 0;
     for (const QChar digit : field)
-        count = count * 10 + digit.digitValue();
+        count = count * 10 + (digit.unicode() - u'0');
     return count;
 }
 

@@ -13,6 +13,8 @@ QT_END_NAMESPACE
 // PDF writer the drawing stays vector (lines and text), never a picture of the screen.
 void DrawChart(QChartView* chart, QPainter& painter, const QRectF& target);
 
-// One page holding the chart, centred in the page's printable area. False when the device could
-// not be painted on (a PDF file that cannot be created, a printer that refuses the job).
+// One page holding the chart, centred in the page's printable area, its text and lines as large in
+// points as they are in pixels on the screen, whatever the size of the window. False when the
+// device could not be painted on (a PDF file that cannot be created, a printer that refuses the
+// job).
 bool PrintChart(QChartView* chart, QPagedPaintDevice& device);

@@ -6,6 +6,7 @@
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QGraphicsLayout>
+#include <QLegend>
 #include <QLineSeries>
 
 #include <algorithm>
@@ -103,14 +104,30 @@ void SetChartTitle(QChartView* chart, const QStringList& lines, const QColor& co
         escaped.append(line.toHtmlEscaped());
     chart->chart()->setTitle(escaped.join(QLatin1String("<br>")));
     chart->chart()->setTitleBrush(colour);
+    SetGridColour(chart, colour);
+}
+
+void SetGridColour(QChartView* chart, const QColor& colour)
+{
     for (QCategoryAxis* axis : {ChartAxis(chart, Qt::Horizontal), ChartAxis(chart, Qt::Vertical)})
         axis->setGridLineColor(colour);
 }
 
-void SetAxisTitles(QChartView* chart, const QString& force, const QString& displacement)
+void ShowLegend(QChartView* chart)
 {
-    ChartAxis(chart, Qt::Vertical)->setTitleText(force);
-    ChartAxis(chart, Qt::Horizontal)->setTitleText(displacement);
+    QLegend* legend = chart->chart()->legend();
+    legend->setAlignment(Qt::AlignRight);
+    legend->show();
+}
+
+void SetAxisTitles(QChartView* chart, bool unitsEnglish)
+{
+    ChartAxis(chart, Qt::Vertical)
+        ->setTitleText(unitsEnglish ? QStringLiteral("Force (lbs.)")
+                                    : QStringLiteral("Force (kg)"));
+    ChartAxis(chart, Qt::Horizontal)
+        ->setTitleText(unitsEnglish ? QStringLiteral("Displacement (in.)")
+                                    : QStringLiteral("Displacement (cm)"));
 }
 
 void ScaleDisplacementAxis(QChartView* chart, double minimum, double maximum)

@@ -28,7 +28,14 @@ void SetSeriesPoints(QLineSeries* series, const QList<QPointF>& points, const QC
 // Title lines and their colour, which is also the colour of the grid lines of both axes.
 void SetChartTitle(QChartView* chart, const QStringList& lines, const QColor& colour);
 
-void SetAxisTitles(QChartView* chart, const QString& force, const QString& displacement);
+void SetGridColour(QChartView* chart, const QColor& colour);
+
+// A legend at the right naming every visible series in its colour.
+void ShowLegend(QChartView* chart);
+
+// "Force (lbs.)" and "Displacement (in.)" in English units, "Force (kg)" and "Displacement (cm)"
+// in metric units.
+void SetAxisTitles(QChartView* chart, bool unitsEnglish);
 
 // Scales the displacement axis to the points, labelled "#,##0.00#" no closer than 0.005 apart.
 void ScaleDisplacementAxis(QChartView* chart, double minimum, double maximum);

@@ -1,24 +1,22 @@
 #pragma once
 
+#include "graph/graphwindow.h"
+
 #include <QStringList>
-#include <QWidget>
 
 QT_BEGIN_NAMESPACE
-class QChartView;
 class QLineSeries;
-class QPlainTextEdit;
-class QPushButton;
 class QTimer;
 QT_END_NAMESPACE
 
 // One test, shown as a chart of force against displacement or as its raw lines. The test line
 // list lives in GraphDataMemo; its modified flag is the unsaved mark, which asks before the window
-// closes. The window frees itself when it closes.
+// closes.
 //
 // FormActivate: the window does not reach into the main window. The main window reacts to
 // QMdiArea::subWindowActivated and, when the active child holds a TGraphForm, enables its Window
 // menu, Save and Print.
-class TGraphForm : public QWidget
+class TGraphForm : public GraphWindow
 {
     Q_OBJECT
 public:
@@ -32,20 +30,17 @@ public:
     // change by itself when it next paints.
     void SettingsChanged();
 
-    QSize sizeHint() const override;
+    // The chart with every change of the list and the settings applied, as the next paint shows
+    // it: what a print puts on paper.
+    QChartView* CurrentChart();
 
-    QWidget* Panel1;
-    QPlainTextEdit* GraphDataMemo;
-    QChartView* GraphChart;
     QLineSeries* Series1;
-    QPushButton* DataShowBitBtn;
 
 protected:
     void closeEvent(QCloseEvent* event) override; // FormCloseQuery
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void DataShowBitBtnClick();
     void RebuildChart();
     bool ChartIsStale() const;
 

@@ -1,7 +1,5 @@
 #include "graph/testfile.h"
 
-#include "platform/errors.h"
-
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -32,6 +30,33 @@ QStringList SplitLines(const QByteArray& bytes)
     return lines;
 }
 
+// The lines as Latin-1 bytes, each ended by CR LF.
+QByteArray EncodeLines(const QString& path, const QStringList& lines)
+{
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    QByteArray bytes(size, Qt::Uninitialized);
+    char* out = bytes.data();
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        const QString& line = lines[index];
+        for (qsizetype at = 0; at < line.size(); ++at) {
+            const char16_t c = line[at].unicode();
+            if (c > 0xff) {
+                const QString character = line.mid(at, QChar::isHighSurrogate(c) ? 2 : 1);
+                throw FileFailure("write", path,
+                                  QStringLiteral("Line %1 holds \"%2\", a character test files "
+                                                 "cannot hold. Nothing was written.")
+                                      .arg(QString::number(index + 1), character));
+            }
+            *out++ = static_cast<char>(c);
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    return bytes;
+}
+
 } // namespace
 
 QStringList LoadTestFile(const QString& path)
@@ -47,13 +72,18 @@ QStringList LoadTestFile(const QString& path)
 
 void StoreTestFile(const QString& path, const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toLatin1() + "\r\n";
-
+    const QByteArray bytes = EncodeLines(path, lines);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: Qt 6.4's QSaveFile misses a failure of the buffered bytes written out as it
+    // commits (a full disk) and puts the short file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileFailure("create", path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw FileFailure("write", path, file.errorString());
+}
+
+ConversionError RecordErrorIn(const QString& name, const ConversionError& error)
+{
+    return ConversionError(
+        QStringLiteral("In \"%1\": %2").arg(QDir::toNativeSeparators(name), error.Message()));
 }

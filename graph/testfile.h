@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/errors.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,5 +12,10 @@
 QStringList LoadTestFile(const QString& path);
 
 // Writes the whole list, each line ended by CR LF. The file is replaced only once everything has
-// been written, so a failure (a full disk) leaves the old file as it was. Throws FileError.
+// been written, so a failure (a full disk) leaves the old file as it was. Throws FileError, also
+// before anything is written when a line holds a character that Latin-1 cannot store: a line is
+// never changed on its way into a file.
 void StoreTestFile(const QString& path, const QStringList& lines);
+
+// A record that is not a number, told with the name of the file or window that holds the test.
+ConversionError RecordErrorIn(const QString& name, const ConversionError& error);

@@ -2,8 +2,12 @@
 
 #include "config/settings.h"
 #include "control/protocol.h"
-#include "platform/numbertext.h"
 
+#include <QStringBuilder>
+
+#include <array>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -14,32 +18,37 @@ bool IsDataRecord(const QString& line)
     return line.size() > 4 && line[4] == u',';
 }
 
-// The texts of the counts of one field. A test repeats its counts many times, so each is
-// formatted once per export.
-class CountTexts
+// The export texts of every count of both fields in one unit. They are written once for the
+// program's life, the first time a test is exported: a count has only 10,000 values (four digits)
+// and tests repeat them many times.
+struct FieldTexts
 {
-public:
-    CountTexts(const QString& picture, double factor) : Picture(picture), Factor(factor) {}
-
-    const QString& operator()(int count)
-    {
-        QString& text = Texts[count];
-        if (text.isNull())
-            text = FormatFloat(Picture, count * Factor);
-        return text;
-    }
-
-private:
-    QString Picture;
-    double Factor;
-    QList<QString> Texts = QList<QString>(10000); // a field has four digits
+    std::vector<QString> displacement;
+    std::vector<QString> force;
 };
 
-QString ExportLine(const QString& line, CountTexts& displacementTexts, CountTexts& forceTexts)
+const FieldTexts& ExportTexts(bool unitsEnglish)
+{
+    static const std::array<FieldTexts, 2> texts = [] {
+        std::array<FieldTexts, 2> units;
+        for (const bool english : {false, true}) {
+            const UnitFactors factors = FactorsFor(english);
+            FieldTexts& unit = units.at(english);
+            for (int count = 0; count <= 9999; ++count) {
+                unit.displacement.push_back(CountText(count, factors.displacement, 3));
+                unit.force.push_back(CountText(count, factors.force, 0));
+            }
+        }
+        return units;
+    }();
+    return texts.at(unitsEnglish);
+}
+
+QString ExportLine(const QString& line, const FieldTexts& texts)
 {
     if (IsDataRecord(line)) {
         const RecordCounts counts = ReadRecordCounts(line);
-        return displacementTexts(counts.displacement) + u',' + forceTexts(counts.force);
+        return texts.displacement[counts.displacement] % u',' % texts.force[counts.force];
     }
     if (line == QLatin1String("ID"))
         return QStringLiteral(",,Incremental Stop");
@@ -53,6 +62,26 @@ QString ExportLine(const QString& line, CountTexts& displacementTexts, CountText
 }
 
 } // namespace
+
+QString CountText(int count, double factor, int decimals)
+{
+    // The factors are decimals of a few digits, so the scaled value lies within a billionth of its
+    // exact decimal value while a true fraction stays at least a ten-millionth away from one half:
+    // a tie is recognised despite the binary noise and rounded up, as the number pictures do.
+    static constexpr std::array<double, 4> PowersOfTen{1.0, 10.0, 100.0, 1000.0};
+    auto whole =
+        static_cast<qint64>(std::floor(count * factor * PowersOfTen.at(decimals) + 0.5 + 1e-9));
+    // Written from the last digit, with at least one digit before the decimal point.
+    std::array<char16_t, 24> text;
+    auto at = text.size();
+    for (int digit = 0; digit <= decimals || whole > 0; ++digit) {
+        if (digit == decimals && decimals > 0)
+            text[--at] = u'.';
+        text[--at] = static_cast<char16_t>(u'0' + whole % 10);
+        whole /= 10;
+    }
+    return QString(reinterpret_cast<const QChar*>(text.data() + at), text.size() - at);
+}
 
 QString TestLine(const QStringList& lines, int index)
 {
@@ -80,17 +109,21 @@ void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit)
 
 QStringList ConvertTestToCsv(const QStringList& lines, bool unitsEnglish)
 {
-    const UnitFactors factors = FactorsFor(unitsEnglish);
-    CountTexts displacementTexts(QStringLiteral("0.000"), factors.displacement);
-    CountTexts forceTexts(QStringLiteral("0"), factors.force);
-    QStringList csv = lines;
+    const FieldTexts& texts = ExportTexts(unitsEnglish);
+    QStringList csv;
+    csv.reserve(lines.size());
+    csv.append(lines.mid(0, FirstRecordIndex));
     SetTestLine(csv, 2,
                 unitsEnglish ? QStringLiteral("Displacement(in.),Force(lbs.),Test Start")
                              : QStringLiteral("Displacement(cm),Force(kg),Test Start"));
-    int index = FirstRecordIndex;
-    do {
-        SetTestLine(csv, index, ExportLine(TestLine(csv, index), displacementTexts, forceTexts));
-        ++index;
-    } while (!TestLine(csv, index).isEmpty());
+    // Line 3 is examined whatever it holds; the records end before the next empty line.
+    qsizetype index = FirstRecordIndex;
+    if (index < lines.size()) {
+        do {
+            csv.append(ExportLine(lines[index], texts));
+            ++index;
+        } while (index < lines.size() && !lines[index].isEmpty());
+    }
+    csv.append(lines.mid(index));
     return csv;
 }

@@ -23,6 +23,10 @@ using TestRecordVisitor = std::function<void(double displacement, double force)>
 // records before it have been visited.
 void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit);
 
+// A count of a record times its unit factor, written with the given number of decimals (0 to 3)
+// exactly as FormatFloat writes it by the picture "0" or "0.000", only faster.
+QString CountText(int count, double factor, int decimals);
+
 // The comma-separated export of a test in the given units: the column header in line 2, the
 // records converted from line 3 up to the first empty line, the rest unchanged. A record whose
 // fields are not numbers throws ConversionError.

@@ -1,21 +1,34 @@
+#include "dialogs/operatorentrybox.h"
+#include "graph/chartoutput.h"
 #include "graph/graphform.h"
+#include "graph/graphmultipleform.h"
 #include "graph/testlines.h"
+#include "modalanswers.h"
+#include "platform/modalresult.h"
 #include "testrecords.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLineSeries>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
 
-// Rebuilding a graph window's chart from a 10,000-record test, against the chart library's own
-// floor: replacing the points of a bare line series with the same points.
+// Rebuilding a graph window's chart from a 10,000-record test and adding the tenth such test to a
+// multiple window, against the chart library's own floor: replacing the points of a bare line
+// series with the same points. Printing the 10,000-point chart to a PDF file is timed and its
+// size reported.
 class GraphFormBenchmark : public QObject
 {
     Q_OBJECT
 private slots:
     void initTestCase()
     {
+        ActOperatorEntryBox = new TActOperatorEntryBox;
         Lines = MachineTest(10000 + 4);
         ReadTestRecords(Lines, [&](double x, double y) { Points.append(QPointF(x, y)); });
     }
@@ -47,6 +60,50 @@ private slots:
         }
         QCOMPARE(form.Series1->points(), Points);
     }
+
+    // Each round adds the tenth test to its own window holding nine.
+    void addTenthTestToMultipleWindow()
+    {
+        constexpr int Rounds = 8;
+        QList<ModalAnswers::Answer> titles(
+            Rounds, [](QWidget* prompt) { qobject_cast<QDialog*>(prompt)->done(mrOk); });
+        ModalAnswers answers(titles, 60000);
+        std::vector<std::unique_ptr<TGraphMultipleForm>> windows;
+        for (int round = 0; round < Rounds; ++round) {
+            auto& window = windows.emplace_back(std::make_unique<TGraphMultipleForm>());
+            window->show();
+            for (int test = 0; test < 9; ++test)
+                window->AddTestFile(Lines);
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(windows.back().get()));
+        QVERIFY(answers.AllAnswered());
+        QElapsedTimer timer;
+        timer.start();
+        for (const auto& window : windows)
+            window->AddTestFile(Lines);
+        QTest::setBenchmarkResult(double(timer.nsecsElapsed()) / Rounds,
+                                  QTest::WalltimeNanoseconds);
+        QCOMPARE(windows.back()->ActiveSeries().size(), 10);
+        QCOMPARE(windows.back()->Series.at(9)->points(), Points);
+    }
+
+    void printChartToPdf()
+    {
+        TGraphForm form;
+        form.SetLines(Lines);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("chart.pdf"));
+        QBENCHMARK
+        {
+            QPdfWriter pdf(path);
+            QVERIFY(PrintChart(form.CurrentChart(), pdf));
+        }
+        qInfo("PDF file of a 10,000-point chart: %lld bytes", QFileInfo(path).size());
+    }
+
+    void cleanupTestCase() { delete ActOperatorEntryBox; }
 
 private:
     QStringList Lines;

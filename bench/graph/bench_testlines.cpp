@@ -1,9 +1,11 @@
 #include "graph/testlines.h"
 #include "testrecords.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
-// The walk and the export over a 100,000-line test, against copying the lines once.
+// The walk and the export over a 100,000-line test, against copying the lines once; and what the
+// program's first export costs besides.
 class TestLinesBenchmark : public QObject
 {
     Q_OBJECT
@@ -32,6 +34,16 @@ private slots:
             ReadTestRecords(Lines, [&](double, double) { ++records; });
         }
         QCOMPARE(records, Lines.size() - 4 - (Lines.size() - 4) / 1000);
+    }
+
+    // The program's first export also writes the texts of every count in both units, once.
+    void firstExportOfTheProgram()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        const QStringList csv = ConvertTestToCsv(MachineTest(5), true);
+        qInfo("first export of the program: %.1f msecs", timer.nsecsElapsed() / 1e6);
+        QCOMPARE(csv.value(3), QStringLiteral("0.000,0"));
     }
 
     void convertTestToCsv()

@@ -1,6 +1,7 @@
 #include "config/settings.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
+#include "platform/numbertext.h"
 
 #include <QPointF>
 #include <QTest>
@@ -36,6 +37,9 @@ private slots:
 
     void convertsRecordCountsToUnits_data();
     void convertsRecordCountsToUnits();
+
+    void everyCountExportsAsItsPictureWritesIt_data();
+    void everyCountExportsAsItsPictureWritesIt();
 
     void walkEndsAtFirstTLine_data();
     void walkEndsAtFirstTLine();
@@ -93,6 +97,27 @@ void TestLinesTest::convertsRecordCountsToUnits()
     // The export takes its units from its argument, not from the setting in force.
     ApplyUnits(!english);
     QCOMPARE(ConvertTestToCsv(Test({record}), english).value(3), exported);
+}
+
+void TestLinesTest::everyCountExportsAsItsPictureWritesIt_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::newRow("english") << true;
+    QTest::newRow("metric") << false;
+}
+
+// The export writes counts by table; every count of both fields reads as the number picture
+// writes the same value.
+void TestLinesTest::everyCountExportsAsItsPictureWritesIt()
+{
+    QFETCH(bool, english);
+    const UnitFactors factors = FactorsFor(english);
+    for (int count = 0; count <= 9999; ++count) {
+        QCOMPARE(CountText(count, factors.displacement, 3),
+                 FormatFloat(QStringLiteral("0.000"), count * factors.displacement));
+        QCOMPARE(CountText(count, factors.force, 0),
+                 FormatFloat(QStringLiteral("0"), count * factors.force));
+    }
 }
 
 void TestLinesTest::walkEndsAtFirstTLine_data()

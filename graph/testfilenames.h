@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// What the file commands decide by a file's name.
+
+// What a name chosen in the save dialog asks for, by its ending in any case: ".dat" a test file,
+// ".csv" an export, anything else nothing.
+enum class SaveKind
+{
+    TestFile,
+    Export,
+    Neither
+};
+SaveKind SaveKindOf(const QString& fileName);
+
+// The folder the file dialogs start in and prints without a printer go to: "data" in the start
+// directory, which start-up creates.
+QString DataFolder();
+
+// A PDF file in folder named after a window's caption without its folder or ending ("oak" for
+// "/home/op/data/oak.dat", "Unsaved Graph" as it is). A name already taken gets the next free
+// number ("oak 2.pdf"), so a print never replaces an earlier one.
+QString PrintFileFor(const QString& caption, const QString& folder);
+
+// The local test files among dropped addresses, in their order.
+QStringList TestFilesAmong(const QList<QUrl>& urls);

@@ -1,0 +1,47 @@
+#include "graph/testfilenames.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFileNamesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void printFileIsNamedAfterTheCaption_data();
+    void printFileIsNamedAfterTheCaption();
+};
+
+void TestFileNamesTest::printFileIsNamedAfterTheCaption_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("taken");
+    QTest::addColumn<QString>("fileName");
+
+    QTest::newRow("saved test") << "/home/op/data/Oak 3.dat" << QStringList{} << "Oak 3.pdf";
+    QTest::newRow("window title with a point")
+        << "Oak vs pine 1.5" << QStringList{} << "Oak vs pine 1.5.pdf";
+    QTest::newRow("earlier prints kept")
+        << "Unsaved Graph" << QStringList{"Unsaved Graph.pdf", "Unsaved Graph 2.pdf"}
+        << "Unsaved Graph 3.pdf";
+    QTest::newRow("blank caption") << "  " << QStringList{} << "Graph.pdf";
+    QTest::newRow("caption with a percent sign")
+        << "50%1" << QStringList{"50%1.pdf"} << "50%1 2.pdf";
+}
+
+void TestFileNamesTest::printFileIsNamedAfterTheCaption()
+{
+    QFETCH(QString, caption);
+    QFETCH(QStringList, taken);
+    QFETCH(QString, fileName);
+
+    QTemporaryDir folder;
+    for (const QString& name : taken) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(PrintFileFor(caption, folder.path()), folder.filePath(fileName));
+}
+
+QTEST_GUILESS_MAIN(TestFileNamesTest)
+#include "tst_testfilenames.moc"
