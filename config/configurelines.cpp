@@ -1,11 +1,8 @@
 #include "config/configurelines.h"
 
-#include "platform/errors.h"
+#include "platform/linefile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -100,37 +97,7 @@ ConfigureRewrite RewriteConfigureLines(QStringList lines, const ConfigureChoices
 
 QStringList ReadInstallationLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return {};
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
-    const QString text = QString::fromLatin1(file.readAll());
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineEnd);
-    // The text after the last line end: empty unless the last line has no line end.
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-void WriteInstallationLines(const QString& path, const QStringList& lines)
-{
-    QByteArray content;
-    for (const QString& line : lines)
-        content += line.toLatin1() + "\r\n";
-    // Unbuffered, so that a disk that fills up part way shows as a short write here; a buffered
-    // file may drop the rest without an error. The temporary file goes unless committed.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qint64 written = 0;
-        for (qint64 part = 0; written < content.size(); written += part) {
-            part = file.write(content.constData() + written, content.size() - written);
-            if (part <= 0)
-                break;
-        }
-        if (written == content.size() && file.commit())
-            return;
-    }
-    throw FileError(QStringLiteral("%1 could not be written: %2").arg(path, file.errorString()));
+    return ReadLineFile(path);
 }

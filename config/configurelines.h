@@ -38,11 +38,7 @@ ConfigureRewrite RewriteConfigureLines(QStringList lines, const ConfigureChoices
 // The port line for a port number; no port is "PORT=COM0", which no port opens.
 QString PortLine(std::optional<int> port);
 
-// The lines of an installation file; CR LF, CR and LF each end a line, and a last line without a
-// line end is a line too. A missing file has no lines; one that exists but cannot be read throws
-// FileError.
+// The lines of an installation file, read as a line file (platform/linefile.h, which also writes
+// it back). A missing file has no lines; one that exists but cannot be read throws FileError.
 QStringList ReadInstallationLines(const QString& path);
 
-// Replaces the file's content with the lines, each ended by CR LF, all at once: when the writing
-// fails the old file stays as it was and FileError is thrown.
-void WriteInstallationLines(const QString& path, const QStringList& lines);

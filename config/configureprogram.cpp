@@ -6,6 +6,7 @@
 #include "platform/errorreport.h"
 #include "platform/errors.h"
 #include "platform/formcomponents.h"
+#include "platform/linefile.h"
 #include "platform/modalresult.h"
 #include "platform/radiogroup.h"
 #include "serial/serialcomm.h"
@@ -142,7 +143,7 @@ void TConfigureProgram::OKBtnClick()
     AlertPortNotAvailable();
     PortName.clear();
     QORdatLines[rewrite.portLine] = PortLine(std::nullopt);
-    WriteInstallationLines(filePath_, QORdatLines);
+    WriteLineFile(filePath_, QORdatLines);
 }
 
 bool TConfigureProgram::OpenPortAndWrite() const
@@ -150,7 +151,7 @@ bool TConfigureProgram::OpenPortAndWrite() const
     try {
         SerialComm::PortInit(PortName, QStringLiteral("Baud9600"), QStringLiteral("NoParity"),
                              QStringLiteral("OneStopBit"), QStringLiteral("WordLength8"));
-        WriteInstallationLines(filePath_, QORdatLines);
+        WriteLineFile(filePath_, QORdatLines);
     } catch (int) {
         return false; // the serial layer has logged why
     } catch (const FileError&) {

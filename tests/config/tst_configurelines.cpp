@@ -1,4 +1,5 @@
 #include "config/configurelines.h"
+#include "platform/linefile.h"
 #include "temporarystartdirectory.h"
 
 #include <QFile>
@@ -99,7 +100,7 @@ void TestConfigureLines::showAndRewrite()
     QCOMPARE(Describe(ReadConfigureChoices(lines)), shown);
     const ConfigureRewrite rewrite = RewriteConfigureLines(lines, chosen);
     QCOMPARE(Describe({std::nullopt, rewrite.colour, rewrite.english}), applied);
-    WriteInstallationLines(QStringLiteral("QOR.dat"), rewrite.lines);
+    WriteLineFile(QStringLiteral("QOR.dat"), rewrite.lines);
     QFile saved(QStringLiteral("QOR.dat"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), written);

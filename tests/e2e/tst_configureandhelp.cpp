@@ -146,7 +146,7 @@ void TestConfigureAndHelp::configure_data()
     QTest::newRow("disk full: alert, report, old file whole")
         << "OK" << file << "Metric" << 20
         << QStringList{PortAlert,
-                       "tst_configureandhelp: <dir>/QOR.dat could not be written: File too large"}
+                       "tst_configureandhelp: Cannot write file \"<dir>/QOR.dat\". File too large"}
         << file << false << true;
 }
 

@@ -3,9 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include <csignal>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -40,19 +38,12 @@ UnwritableFolder::UnwritableFolder(Fault fault, const QString& oldFileName,
         if (::access(path.constData(), W_OK) == 0)
             unavailable_ = QStringLiteral("this user may write into any folder and may not mount");
     } else {
-        ::getrlimit(RLIMIT_FSIZE, &previousLimit_);
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN); // a write beyond fails, ending nothing
-        const rlimit limit{SmallestFile, previousLimit_.rlim_max};
-        sizeLimited_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        sizeLimit_.emplace(SmallestFile);
     }
 }
 
 UnwritableFolder::~UnwritableFolder()
 {
-    if (sizeLimited_) {
-        ::setrlimit(RLIMIT_FSIZE, &previousLimit_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
     if (mounted_)
         ::umount(QFile::encodeName(dir_.path()).constData());
     QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -4,8 +4,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
+#include "filesizelimit.h"
+
+#include <optional>
 
 // A folder holding one old file, where saving fails as on a read-only folder or a full disk. Where
 // the test may mount, the folder is a small tmpfs made read-only or filled up; otherwise a
@@ -34,8 +35,6 @@ public:
 private:
     QTemporaryDir dir_;
     bool mounted_ = false;
-    bool sizeLimited_ = false;
-    rlimit previousLimit_{};
-    void (*previousSignal_)(int) = SIG_DFL;
+    std::optional<FileSizeLimit> sizeLimit_;
     QString unavailable_;
 };

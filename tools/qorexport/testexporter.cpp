@@ -6,6 +6,7 @@
 #include "graph/testfile.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
+#include "platform/linefile.h"
 
 #include <QChartView>
 #include <QCoreApplication>
@@ -13,28 +14,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
 // The graph window is drawn at this size, so labels keep the size they have on the screen.
 constexpr QSize ChartWindowSize(960, 680);
-
-FileError WriteFailure(const QString& path, const QString& reason)
-{
-    return FileError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
-}
-
-// Writes a file through write(device), replacing the old one only once everything is written.
-template <class Writer> void SaveWhole(const QString& path, Writer write)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw WriteFailure(path, file.errorString());
-    if (!write(file) || !file.commit())
-        throw WriteFailure(path, file.errorString());
-}
 
 } // namespace
 
@@ -96,7 +80,7 @@ void TestExporter::ShowInChart(const QStringList& lines)
 
 void TestExporter::WritePdf(const QString& path)
 {
-    SaveWhole(path, [&](QSaveFile& file) {
+    ReplaceFileWith(path, [&](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageOrientation(QPageLayout::Landscape);
@@ -114,5 +98,5 @@ void TestExporter::WritePng(const QString& path)
     QPainter painter(&image);
     DrawChart(chartForm_->GraphChart, painter, image.rect());
     painter.end();
-    SaveWhole(path, [&](QSaveFile& file) { return image.save(&file, "PNG"); });
+    ReplaceFileWith(path, [&](QIODevice& file) { return image.save(&file, "PNG"); });
 }
