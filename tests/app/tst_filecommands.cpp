@@ -4,6 +4,7 @@
 #include "config/initializingbox.h"
 #include "config/settings.h"
 #include "dialogs/operatorentrybox.h"
+#include "filebytes.h"
 #include "graph/graphform.h"
 #include "graph/graphmultipleform.h"
 #include "graph/testfile.h"
@@ -88,12 +89,6 @@ Answer WindowTitle(const QString& title)
         ActOperatorEntryBox->EntryInputEdit->setText(title);
         QTest::keyClick(ActOperatorEntryBox->EntryInputEdit, Qt::Key_Return);
     };
-}
-
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString Poppler(const QString& tool, const QStringList& arguments)
@@ -223,7 +218,7 @@ void TestFileCommands::savesAndExportsByTheEnding()
 
     QCOMPARE(QDir(Data("")).entryList(QDir::Files),
              written.isEmpty() ? QStringList() : QStringList{written});
-    QCOMPARE(Bytes(Data(written)), bytes);
+    QCOMPARE(ReadBytes(Data(written)), bytes);
     const bool testFile = written.endsWith(".dat", Qt::CaseInsensitive);
     QCOMPARE(graph->windowTitle(), testFile ? Data(written) : "Unsaved Graph");
     QCOMPARE(graph->GraphDataMemo->document()->isModified(), !testFile);
@@ -237,7 +232,7 @@ void TestFileCommands::savesAndExportsByTheEnding()
         QCOMPARE(Active()->windowTitle(), written);
     } else { // exported again, byte for byte
         Run([&] { screen_->SpeedSaveAsBtn->click(); }, {EnterFileName(written), ReplaceFile});
-        QCOMPARE(Bytes(Data(written)), bytes);
+        QCOMPARE(ReadBytes(Data(written)), bytes);
     }
 }
 
@@ -281,7 +276,7 @@ void TestFileCommands::failedSaveKeepsTheOldFileAndTheMark()
     QStringList told;
     Run([&] { screen_->MenuFileSave->trigger(); }, {EnterFileName(path), ReplaceFile, Read(told)});
 
-    QCOMPARE(Bytes(path), QByteArray("old test\r\n"));
+    QCOMPARE(ReadBytes(path), QByteArray("old test\r\n"));
     QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files), before);
     QVERIFY(graph->GraphDataMemo->document()->isModified());
     QCOMPARE(graph->windowTitle(), QStringLiteral("Unsaved Graph"));

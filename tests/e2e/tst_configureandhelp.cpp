@@ -1,5 +1,6 @@
 // Machine | Configure Program and the two help commands, run from the real main window in a
 // temporary start directory whose COM1 is a pseudo-terminal; outside programs are stand-ins.
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "modalanswers.h"
 #include "pseudoterminal.h"
@@ -42,12 +43,6 @@ QString Describe(QWidget* box)
     if (auto* message = qobject_cast<QMessageBox*>(box))
         return message->windowTitle() + ": " + message->text();
     return box->objectName();
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -201,7 +196,7 @@ void TestConfigureAndHelp::configure()
         QVERIFY(!answering.WatchdogFired());
     }
     QCOMPARE(seenBoxes, boxes);
-    QCOMPARE(FileBytes(start_->Path() + "/QOR.dat"), written);
+    QCOMPARE(ReadBytes(start_->Path() + "/QOR.dat"), written);
     QCOMPARE(PortName, portOpen ? "COM1" : "");
     QCOMPARE(screen->MenuFileNew->isEnabled(), portOpen);
     QCOMPARE(screen->SpeedNewBtn->isEnabled(), portOpen);

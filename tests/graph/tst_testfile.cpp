@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "graph/testfile.h"
 #include "platform/errors.h"
 
@@ -18,18 +19,6 @@ private slots:
     void failuresNameTheFile();
 
 private:
-    QByteArray ReadBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    void WriteBytes(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
     QTemporaryDir directory;
 };
 
@@ -71,14 +60,14 @@ void TestFileTest::loadsAnyLineEnd()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
     const QString path = directory.filePath(QStringLiteral("ends.dat"));
-    WriteBytes(path, bytes);
+    QVERIFY(WriteBytes(path, bytes));
     QCOMPARE(LoadTestFile(path), lines);
 }
 
 void TestFileTest::storeReplacesWholeFile()
 {
     const QString path = directory.filePath(QStringLiteral("shorter.dat"));
-    WriteBytes(path, QByteArray(1000, 'x'));
+    QVERIFY(WriteBytes(path, QByteArray(1000, 'x')));
     StoreTestFile(path, {QStringLiteral("D")});
     QCOMPARE(ReadBytes(path), QByteArray("D\r\n"));
     QCOMPARE(QDir(directory.path()).entryList({"shorter*"}, QDir::Files),
