@@ -144,16 +144,23 @@ MachineOptions SpringTo(int maxForce)
 QorSimProcess::QorSimProcess(const QString& startDirectory, const QStringList& options)
     : link_(startDirectory + QStringLiteral("/COM1"))
 {
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral(QOR_SIM_PATH),
                    QStringList{QStringLiteral("--dir"), startDirectory} + options);
 }
 
 QorSimProcess::~QorSimProcess()
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    process_.terminate();
-    process_.waitForFinished();
+    Stop();
+}
+
+int QorSimProcess::Stop()
+{
+    if (process_.state() != QProcess::NotRunning) {
+        process_.terminate();
+        process_.waitForFinished();
+    }
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
 bool QorSimProcess::Serving() const

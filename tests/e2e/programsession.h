@@ -66,7 +66,8 @@ QStringList FinishedTest(const QString& title, const QStringList& machineLines);
 
 MachineOptions SpringTo(int maxForce);
 
-// qor-sim serving COM1 in a start directory with the given options, stopped at the end.
+// qor-sim serving COM1 in a start directory with the given options, stopped at the end. What it
+// writes to its standard error shows in the test's.
 class QorSimProcess
 {
 public:
@@ -75,6 +76,8 @@ public:
 
     // True once the COM1 link is in place.
     bool Serving() const;
+    // Stops it as Ctrl+C does; its exit code (not 0 when, say, a sanitizer found something).
+    int Stop();
     // Gone at once, as a machine whose cable is pulled: its side of the terminal closes.
     void Vanish();
 

@@ -170,7 +170,7 @@ void TestFaults::garbageFromTheMachine()
         flood[index] = char(0x80 + index % 128);
     start_->WriteFile(QStringLiteral("replies.txt"),
                       Script({"D", "0010,0005", binary, flood, "0020,0010", "TT"}));
-    const QorSimProcess qorSim(start_->Path(), {"--script", ScriptPath(), "--rate", "20"});
+    QorSimProcess qorSim(start_->Path(), {"--script", ScriptPath(), "--rate", "20"});
     QTRY_VERIFY(qorSim.Serving());
 
     Program program;
@@ -188,6 +188,7 @@ void TestFaults::garbageFromTheMachine()
     QCOMPARE(LogWithoutStamps(SerialLog), "<stamp>, SerialComm::PortReceiveCR dropped: COM1, " +
                                               QByteArray::number(SerialComm::LongestPendingLine) +
                                               " bytes without a carriage return\r\n");
+    QCOMPARE(qorSim.Stop(), 0);
 }
 
 QTEST_MAIN(TestFaults)
