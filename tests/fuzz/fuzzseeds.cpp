@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 
 #include <cstdint>
 #include <cstdio>
@@ -12,23 +14,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char* argv[])
 {
-    if (LLVMFuzzerInitialize)
-        LLVMFuzzerInitialize(&argc, &argv);
-    int inputs = 0;
+    // Found before the target may change the current directory.
+    QStringList seedFiles;
     for (int argument = 1; argument < argc; ++argument) {
         QDirIterator seeds(QString::fromLocal8Bit(argv[argument]), QDir::Files);
-        while (seeds.hasNext()) {
-            QFile seed(seeds.next());
-            if (!seed.open(QIODevice::ReadOnly)) {
-                std::fprintf(stderr, "cannot read %s\n", qPrintable(seed.fileName()));
-                return 1;
-            }
-            const QByteArray bytes = seed.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                   size_t(bytes.size()));
-            ++inputs;
-        }
+        while (seeds.hasNext())
+            seedFiles.append(QFileInfo(seeds.next()).absoluteFilePath());
     }
-    std::printf("%d inputs passed\n", inputs);
-    return inputs > 0 ? 0 : 1;
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
+    for (const QString& path : seedFiles) {
+        QFile seed(path);
+        if (!seed.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+            return 1;
+        }
+        const QByteArray bytes = seed.readAll();
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                               size_t(bytes.size()));
+    }
+    std::printf("%lld inputs passed\n", static_cast<long long>(seedFiles.size()));
+    return seedFiles.isEmpty() ? 1 : 0;
 }
