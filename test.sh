@@ -24,8 +24,13 @@ run_fuzzer() {
   local corpus="$root/build-fuzz/corpus/$name" findings="$root/build-fuzz/findings/$name/"
   local log="$root/build-fuzz/$name.log"
   mkdir -p "$corpus" "$findings"
-  if ! "build-fuzz/tests/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
-    -max_len=16384 -print_final_stats=1 -artifact_prefix="$findings" \
+  # The targets that write files do so in a temporary folder: in memory, where there is one.
+  local scratch=${TMPDIR:-/tmp}
+  if [[ -d /dev/shm && -w /dev/shm ]]; then
+    scratch=/dev/shm
+  fi
+  if ! TMPDIR=$scratch "build-fuzz/tests/fuzz/$name" -max_total_time="$seconds" -timeout=10 \
+    -rss_limit_mb=1024 -max_len=16384 -print_final_stats=1 -artifact_prefix="$findings" \
     "$corpus" "$root/tests/fuzz/seeds/$name" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "$name failed; the input is in $findings" >&2
