@@ -2,6 +2,9 @@
 
 #include "config/logwriter.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include <optional>
 #include <utility>
 
@@ -14,15 +17,33 @@ struct Run
 {
     QString operation;
     QString message;
+    QString logPath; // the log its first line went to, whatever the current directory is later
     qint64 repeats = 0;
 };
 
 // The failure logged last, as long as nothing else has happened since.
 std::optional<Run> LastFailure;
 
-void Write(const QString& prefix, const QString& message)
+void Write(const QString& path, const QString& prefix, const QString& message)
 {
-    WriteLogLine(LogPath, prefix, message, QStringLiteral("Y"), LogMode::Append);
+    WriteLogLine(path, prefix, message, QStringLiteral("Y"), LogMode::Append);
+}
+
+// A run still going when the program ends gets its count too; with nobody left to tell, a log
+// that cannot be written then is let go.
+void EndRunAtExit()
+{
+    try {
+        EndRun();
+    } catch (...) {
+    }
+}
+
+void CountRunAtExit()
+{
+    static bool registered = false;
+    if (!std::exchange(registered, true))
+        qAddPostRoutine(EndRunAtExit);
 }
 
 } // namespace
@@ -30,25 +51,27 @@ void Write(const QString& prefix, const QString& message)
 void Failure(const QString& operation, const QString& message)
 {
     if (LastFailure && LastFailure->operation == operation && LastFailure->message == message) {
+        CountRunAtExit();
         ++LastFailure->repeats;
         return;
     }
     EndRun();
-    Write(QStringLiteral("SerialComm::%1 caught error: ").arg(operation), message);
-    LastFailure = Run{operation, message};
+    Write(LogPath, QStringLiteral("SerialComm::%1 caught error: ").arg(operation), message);
+    LastFailure = Run{operation, message, QFileInfo(LogPath).absoluteFilePath()};
 }
 
 void Note(const QString& prefix, const QString& message)
 {
     EndRun();
-    Write(prefix, message);
+    Write(LogPath, prefix, message);
 }
 
 void EndRun()
 {
     const std::optional<Run> run = std::exchange(LastFailure, std::nullopt);
     if (run && run->repeats > 0)
-        Write(QStringLiteral("SerialComm::%1 caught the same error %2 more times: ")
+        Write(run->logPath,
+              QStringLiteral("SerialComm::%1 caught the same error %2 more times: ")
                   .arg(run->operation)
                   .arg(run->repeats),
               run->message);

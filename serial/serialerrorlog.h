@@ -15,8 +15,10 @@ void Failure(const QString& operation, const QString& message);
 // "<stamp>, <prefix><message>", after the count of any run of repeated failures.
 void Note(const QString& prefix, const QString& message);
 
-// An operation succeeded: a run of repeated failures is over, and its count is written as
+// An operation succeeded: a run of repeated failures is over, and its count is written, into the
+// log that holds the run's first line, as
 // "<stamp>, SerialComm::<operation> caught the same error <n> more times: <message>".
+// A run still going when the program ends is counted then.
 void EndRun();
 
 } // namespace SerialErrorLog

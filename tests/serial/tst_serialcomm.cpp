@@ -103,6 +103,7 @@ private slots:
     void logCannotBeOpened();
     void failureRuns_data();
     void failureRuns();
+    void runCountedInItsOwnLog();
     void halfLineForgotten_data();
     void halfLineForgotten();
 
@@ -497,6 +498,22 @@ void TestSerialComm::failureRuns()
 
     Run(steps);
     QCOMPARE(LogWithoutStamps(SerialLog), log);
+}
+
+void TestSerialComm::runCountedInItsOwnLog()
+{
+    Run(Repeated({"PortReceiveCR", -5}, 3));
+    const QString runLog = QDir(start_->Path()).filePath(SerialLog);
+    {
+        // A file dialog made another folder current before the line worked again.
+        const TemporaryStartDirectory elsewhere;
+        Run({{"PortReceiveCR", 0}});
+        QVERIFY(!QFile::exists(SerialLog));
+    }
+    QCOMPARE(LogWithoutStamps(runLog),
+             CaughtLine(QStringLiteral("PortReceiveCR"), "-5, COM1, ") +
+                 "<stamp>, SerialComm::PortReceiveCR caught the same error 2 more times: -5, "
+                 "COM1, \r\n");
 }
 
 void TestSerialComm::halfLineForgotten_data()
