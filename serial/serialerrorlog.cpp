@@ -29,21 +29,12 @@ void Write(const QString& path, const QString& prefix, const QString& message)
     WriteLogLine(path, prefix, message, QStringLiteral("Y"), LogMode::Append);
 }
 
-// A run still going when the program ends gets its count too; with nobody left to tell, a log
-// that cannot be written then is let go.
-void EndRunAtExit()
-{
-    try {
-        EndRun();
-    } catch (...) {
-    }
-}
-
+// A run still going when the program ends gets its count too.
 void CountRunAtExit()
 {
     static bool registered = false;
     if (!std::exchange(registered, true))
-        qAddPostRoutine(EndRunAtExit);
+        qAddPostRoutine(EndRun);
 }
 
 } // namespace
@@ -69,12 +60,18 @@ void Note(const QString& prefix, const QString& message)
 void EndRun()
 {
     const std::optional<Run> run = std::exchange(LastFailure, std::nullopt);
-    if (run && run->repeats > 0)
+    if (!run || run->repeats == 0)
+        return;
+    // The count must not turn an operation that worked into a failure: a log that cannot take it
+    // is reported by the next line written to it.
+    try {
         Write(run->logPath,
               QStringLiteral("SerialComm::%1 caught the same error %2 more times: ")
                   .arg(run->operation)
                   .arg(run->repeats),
               run->message);
+    } catch (int) {
+    }
 }
 
 } // namespace SerialErrorLog

@@ -104,6 +104,7 @@ private slots:
     void failureRuns_data();
     void failureRuns();
     void runCountedInItsOwnLog();
+    void lineKeptWhenTheCountCannotBeWritten();
     void halfLineForgotten_data();
     void halfLineForgotten();
 
@@ -514,6 +515,18 @@ void TestSerialComm::runCountedInItsOwnLog()
              CaughtLine(QStringLiteral("PortReceiveCR"), "-5, COM1, ") +
                  "<stamp>, SerialComm::PortReceiveCR caught the same error 2 more times: -5, "
                  "COM1, \r\n");
+}
+
+void TestSerialComm::lineKeptWhenTheCountCannotBeWritten()
+{
+    Run(Repeated({"PortReceiveCR", -5}, 3));
+    QVERIFY(QDir(QStringLiteral("errors")).removeRecursively());
+    library_->Receive("OK\r");
+    QByteArray out;
+    int length = 0;
+    QCOMPARE(Raised([&] { length = SerialComm::PortReceiveCR(QStringLiteral("COM1"), out); }), 0);
+    QCOMPARE(length, 3);
+    QCOMPARE(out, QByteArray("OK\r"));
 }
 
 void TestSerialComm::halfLineForgotten_data()
