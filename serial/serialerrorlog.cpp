@@ -66,9 +66,10 @@ void EndRun()
     // is reported by the next line written to it.
     try {
         Write(run->logPath,
-              QStringLiteral("SerialComm::%1 caught the same error %2 more times: ")
+              QStringLiteral("SerialComm::%1 caught the same error %2 more %3: ")
                   .arg(run->operation)
-                  .arg(run->repeats),
+                  .arg(run->repeats)
+                  .arg(run->repeats == 1 ? QStringLiteral("time") : QStringLiteral("times")),
               run->message);
     } catch (int) {
     }

@@ -17,7 +17,8 @@ void Note(const QString& prefix, const QString& message);
 
 // An operation succeeded: a run of repeated failures is over, and its count is written, into the
 // log that holds the run's first line, as
-// "<stamp>, SerialComm::<operation> caught the same error <n> more times: <message>".
+// "<stamp>, SerialComm::<operation> caught the same error <n> more times: <message>" ("time"
+// for one).
 // A run still going when the program ends is counted then. Never throws: when the log cannot take
 // the count, the next line written to it reports that.
 void EndRun();

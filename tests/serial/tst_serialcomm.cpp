@@ -488,7 +488,7 @@ void TestSerialComm::failureRuns_data()
     QTest::newRow("another code is another failure")
         << QList<Step>{readFails, {"PortReceiveCR", -6}, {"PortReceiveCR", -6}, {"PortInit", 0}}
         << readFailure + CaughtLine(QStringLiteral("PortReceiveCR"), "-6, COM1, ") +
-               "<stamp>, SerialComm::PortReceiveCR caught the same error 1 more times: -6, COM1, "
+               "<stamp>, SerialComm::PortReceiveCR caught the same error 1 more time: -6, COM1, "
                "\r\n";
 }
 
