@@ -54,6 +54,25 @@ QString ApplyCommand(const QString& line, int lineNumber)
     return {};
 }
 
+// Logs, with a timestamp, why QOR.dat could not be read and throws the code.
+[[noreturn]] void FailOnInstallationFile(int code, const QString& what)
+{
+    WriteLogLine(InstallLog,
+                 QStringLiteral("Error #%1, %2 installation file- ").arg(code).arg(what),
+                 QStringLiteral("QOR.dat"), QStringLiteral("Y"), LogMode::Append);
+    throw code;
+}
+
+// The bytes of the next line with its line end; a read error is reported, never taken for the end
+// of the file.
+QByteArray ReadLineBytes(QFile& file)
+{
+    QByteArray bytes = file.readLine();
+    if (file.error() != QFileDevice::NoError)
+        FailOnInstallationFile(-1004, QStringLiteral("Error reading"));
+    return bytes;
+}
+
 QString WithoutLineEnd(QByteArray bytes)
 {
     if (bytes.endsWith('\n'))
@@ -65,7 +84,7 @@ QString WithoutLineEnd(QByteArray bytes)
 // line that has no line end, which is therefore never applied.
 bool ReadLine(QFile& file, QString& line)
 {
-    const QByteArray bytes = file.readLine();
+    const QByteArray bytes = ReadLineBytes(file);
     if (!bytes.endsWith('\n'))
         return false;
     line = WithoutLineEnd(bytes);
@@ -81,14 +100,11 @@ void ReadInstallationFile()
     WriteLogLine(InstallLog, {}, {}, QStringLiteral("N"), LogMode::Truncate);
 
     QFile file(QStringLiteral("QOR.dat"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        WriteLogLine(InstallLog, QStringLiteral("Error #-1002, Error opening installation file- "),
-                     QStringLiteral("QOR.dat"), QStringLiteral("Y"), LogMode::Append);
-        throw -1002;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        FailOnInstallationFile(-1002, QStringLiteral("Error opening"));
 
     // The header is copied, never interpreted; it need not end in a line end.
-    AppendToInstallLog(WithoutLineEnd(file.readLine()), QStringLiteral(" "));
+    AppendToInstallLog(WithoutLineEnd(ReadLineBytes(file)), QStringLiteral(" "));
 
     int lines = 0;
     int comments = 0;

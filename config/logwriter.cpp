@@ -17,8 +17,9 @@ void WriteLogLine(const QString& path, const QString& prefix, const QString& mes
     if (stamp == QLatin1String("Y"))
         line = LogTimestamp(QDateTime::currentDateTime()) + QLatin1String(", ");
     line += prefix + message + QLatin1String("\r\n");
-    file.write(line.toLatin1());
-    file.flush();
+    const QByteArray bytes = line.toLatin1();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throw -1003;
 }
 
 QString LogTimestamp(const QDateTime& time)

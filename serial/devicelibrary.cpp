@@ -35,9 +35,9 @@ int DeviceSerialLibrary::Open(int port, int, int)
     // read) makes the port report the failure over and over until it is closed: close it on the
     // first one, so every later call fails instead.
     QObject::connect(device, &QSerialPort::errorOccurred, device,
-                     [device](QSerialPort::SerialPortError error) {
+                     [this, port, device](QSerialPort::SerialPortError error) {
                          if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
-                             device->close();
+                             DeviceFailed(port, *device);
                      });
     if (!device->open(QIODevice::ReadWrite)) {
         delete device;
@@ -126,7 +126,7 @@ int DeviceSerialLibrary::BytesWaitingToGo(int port)
 
 int DeviceSerialLibrary::ReadByte(int port, char* buffer, int)
 {
-    return WithOpenPort(port, [buffer](QSerialPort& device, Port&) {
+    const int result = WithOpenPort(port, [buffer](QSerialPort& device, Port&) {
         if (device.bytesAvailable() == 0)
             device.waitForReadyRead(0); // takes what the device holds, never waits
         if (!device.isOpen())
@@ -135,6 +135,14 @@ int DeviceSerialLibrary::ReadByte(int port, char* buffer, int)
             return 0;
         return device.read(buffer, 1) == 1 ? 1 : TransferFailed;
     });
+    if (result != DeviceGone)
+        return result;
+    QByteArray& received = ports_[port].receivedBeforeFailure;
+    if (received.isEmpty())
+        return DeviceGone;
+    *buffer = received.front();
+    received.remove(0, 1);
+    return 1;
 }
 
 int DeviceSerialLibrary::Close(int port)
@@ -152,6 +160,12 @@ template <typename Body> int DeviceSerialLibrary::WithOpenPort(int port, Body bo
     if (!found->second.device->isOpen())
         return DeviceGone;
     return body(*found->second.device, found->second);
+}
+
+void DeviceSerialLibrary::DeviceFailed(int port, QSerialPort& device)
+{
+    ports_[port].receivedBeforeFailure += device.readAll();
+    device.close();
 }
 
 void DeviceSerialLibrary::Forget(int port)

@@ -39,6 +39,8 @@ private:
     {
         // Open until the device goes away; closed at its first failure.
         QPointer<QSerialPort> device;
+        // What the port had received when the device went away, handed out before the failure.
+        QByteArray receivedBeforeFailure;
         // A pseudo-terminal has no modem lines: the control line is then kept here.
         bool softwareControlLine = false;
         bool hasModemLines = true;
@@ -47,6 +49,8 @@ private:
     // The body's result on the open port at the index; NotOpen or DeviceGone without it.
     template <typename Body> int WithOpenPort(int port, Body body);
     void Forget(int port);
+    // Closes a device that went away, keeping the bytes it had received.
+    void DeviceFailed(int port, QSerialPort& device);
 
     std::map<int, Port> ports_;
 };

@@ -1,6 +1,6 @@
 #include "serial/serialcomm.h"
 
-#include "config/logwriter.h"
+#include "serial/serialerrorlog.h"
 #include "serial/seriallibrary.h"
 
 #include <QElapsedTimer>
@@ -11,7 +11,6 @@
 namespace SerialComm {
 namespace {
 
-const QString SerialErrorLog = QStringLiteral("errors/serial.errors.txt");
 const QStringList PortNames = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
 
 struct Setting
@@ -83,21 +82,27 @@ qint64 NowMilliseconds()
     return steady.elapsed();
 }
 
-void WriteSerialLog(const QString& prefix, const QString& message)
+// A line cut off by a failed or closed port must not be glued to the first line after it.
+void ForgetReceivedLine()
 {
-    WriteLogLine(SerialErrorLog, prefix, message, QStringLiteral("Y"), LogMode::Append);
+    PendingLine.clear();
+    SkippingToLineEnd = false;
 }
 
 // Runs an operation's body; a code it throws is logged as "<code>, <port><detail>" under the
-// operation's prefix and thrown on (or -1001 in its place when the log cannot be opened).
+// operation's prefix and thrown on (or the log writer's code in its place when the log cannot be
+// written). A failure forgets the line received so far.
 template <typename Body, typename Detail>
 int LoggingFailures(const char* operation, const QString& port, Body body, Detail detail)
 {
     try {
-        return body();
+        const int result = body();
+        SerialErrorLog::EndRun();
+        return result;
     } catch (int code) {
-        WriteSerialLog(QStringLiteral("SerialComm::%1 caught error: ").arg(operation),
-                       QString::number(code) + QStringLiteral(", ") + port + detail());
+        const QString message = QString::number(code) + QStringLiteral(", ") + port + detail();
+        ForgetReceivedLine();
+        SerialErrorLog::Failure(QLatin1String(operation), message);
         throw;
     }
 }
@@ -107,7 +112,7 @@ void DropPendingLine(const QString& port)
 {
     PendingLine.clear();
     SkippingToLineEnd = true;
-    WriteSerialLog(
+    SerialErrorLog::Note(
         QStringLiteral("SerialComm::PortReceiveCR dropped: "),
         QStringLiteral("%1, %2 bytes without a carriage return").arg(port).arg(LongestPendingLine));
 }
@@ -146,6 +151,7 @@ int PortInit(const QString& port, const QString& baud, const QString& parity,
             const int wordLengthValue = Lookup(WordLengthSettings, wordLength, -1205).libraryValue;
 
             SerialLibrary& library = ActiveSerialLibrary();
+            ForgetReceivedLine();
             Checked(library.Open(index, 2000, 2000));
             Checked(library.SetBaud(index, baudSetting.libraryValue));
             PortBitsPerSecond[index] = baudSetting.bitsPerSecond;
@@ -209,6 +215,7 @@ int PortClose(const QString& port)
         "PortClose", port,
         [&] {
             Checked(ActiveSerialLibrary().Close(PortIndex(port)));
+            ForgetReceivedLine();
             return 0;
         },
         NoDetail);

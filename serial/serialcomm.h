@@ -5,10 +5,14 @@
 #include <functional>
 
 // The only road between the program and the machine: four operations on a port named "COM1" to
-// "COM8". Each failure is logged to errors/serial.errors.txt and thrown on as an int code:
-// -1201 bad port name, -1202 to -1205 bad baud, parity, stop-bits or word-length text, -1206 the
-// control line did not read back as set, -1207 the port did not drain in time; negative codes of
-// the serial library pass through unchanged.
+// "COM8". Each failure is logged to errors/serial.errors.txt (a run of identical failures once,
+// with its count when it ends) and thrown on as an int code: -1201 bad port name, -1202 to -1205
+// bad baud, parity, stop-bits or word-length text, -1206 the control line did not read back as
+// set, -1207 the port did not drain in time; negative codes of the serial library pass through
+// unchanged, and so does -1001 or -1003 of the log writer when the log cannot be written.
+//
+// A line still waiting for its carriage return is forgotten whenever an operation fails and
+// whenever the port is closed or opened, so the first line after a reopen stands on its own.
 namespace SerialComm {
 
 inline constexpr int DrainTimeoutError = -1207;
@@ -19,7 +23,9 @@ inline constexpr int LongestPendingLine = 4096;
 
 int PortInit(const QString& port, const QString& baud, const QString& parity,
              const QString& stopBits, const QString& wordLength);
-// Returns once the bytes have left, or throws when the port does not drain in time.
+// Returns once the bytes have left, or throws when the port does not drain in time. A negative
+// answer of the library to "bytes waiting to go" is a failure of the port, thrown like any other,
+// not an empty transmit side.
 int PortSend(const QString& port, const QByteArray& text);
 // 0 while no complete line has arrived; else the length of the line put into out, CR included.
 int PortReceiveCR(const QString& port, QByteArray& out);

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int ClockTickMilliseconds = 10;
+// What may wait for a program that does not read; more than any test's replies.
+constexpr qsizetype MostUnsentBytes = 64 * 1024 * 1024;
 
 QString SystemError()
 {
@@ -50,6 +52,9 @@ bool PseudoTerminalServer::Start(const QString& linkPath, QString& error)
         return false;
     commands_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
     connect(commands_, &QSocketNotifier::activated, this, &PseudoTerminalServer::ReadCommands);
+    writable_ = new QSocketNotifier(master_, QSocketNotifier::Write, this);
+    writable_->setEnabled(false);
+    connect(writable_, &QSocketNotifier::activated, this, &PseudoTerminalServer::WriteUnsent);
     clock_.start();
     clockTimer_.start();
     return true;
@@ -117,11 +122,21 @@ void PseudoTerminalServer::CatchUpClock()
 
 void PseudoTerminalServer::SendReplies()
 {
-    const QByteArray bytes = machine_.TakeReplies().join();
-    if (bytes.isEmpty())
-        return;
-    const ssize_t written = ::write(master_, bytes.constData(), bytes.size());
-    if (written < bytes.size())
+    unsent_ += machine_.TakeReplies().join();
+    if (unsent_.size() > MostUnsentBytes) {
         qWarning("nobody reads %s: %lld bytes dropped", qPrintable(devicePath_),
-                 static_cast<long long>(bytes.size() - qMax<ssize_t>(written, 0)));
+                 static_cast<long long>(unsent_.size()));
+        unsent_.clear();
+    }
+    WriteUnsent();
+}
+
+void PseudoTerminalServer::WriteUnsent()
+{
+    if (!unsent_.isEmpty()) {
+        const ssize_t written = ::write(master_, unsent_.constData(), unsent_.size());
+        if (written > 0)
+            unsent_.remove(0, written);
+    }
+    writable_->setEnabled(!unsent_.isEmpty());
 }

@@ -10,8 +10,8 @@
 class QSocketNotifier;
 
 // Serves a machine model on a pseudo-terminal in raw mode, reached through a link (for example
-// <start directory>/COM1), and runs the machine's clock in real time. The link is removed when
-// the server goes.
+// <start directory>/COM1), and runs the machine's clock in real time. Replies longer than the
+// terminal holds wait until the program reads them. The link is removed when the server goes.
 class PseudoTerminalServer : public QObject
 {
     Q_OBJECT
@@ -29,6 +29,7 @@ private:
     void ReadCommands();
     void CatchUpClock();
     void SendReplies();
+    void WriteUnsent();
 
     MachineModel& machine_;
     int master_ = -1;
@@ -36,6 +37,9 @@ private:
     QString devicePath_;
     QString linkPath_;
     QSocketNotifier* commands_ = nullptr;
+    // Replies the terminal could not take yet; written as the program reads.
+    QByteArray unsent_;
+    QSocketNotifier* writable_ = nullptr;
     QTimer clockTimer_;
     QElapsedTimer clock_;
     qint64 clockMilliseconds_ = 0;

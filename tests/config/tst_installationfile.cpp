@@ -52,6 +52,7 @@ private slots:
     void portLines_data();
     void portLines();
     void missingFile();
+    void readError();
     void startupHistoryGrows();
     void logsThatCannotBeWritten_data();
     void logsThatCannotBeWritten();
@@ -283,6 +284,17 @@ void TestInstallationFile::missingFile()
     QVERIFY(!QFile::exists(StartupLog));
     QCOMPARE(ManualViewerPath, QStringLiteral("viewer"));
     QVERIFY(PortName.isEmpty());
+}
+
+void TestInstallationFile::readError()
+{
+    // Reading this process's memory from address 0 fails with an input/output error, as a file on a
+    // failing disk or a lost network share does.
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), QStringLiteral("QOR.dat")));
+    QCOMPARE(RaisedByReading(), -1004);
+    QCOMPARE(LogWithoutStamps(InstallLog),
+             QByteArray("<stamp>, Error #-1004, Error reading installation file- QOR.dat\r\n"));
+    QVERIFY(!QFile::exists(StartupLog));
 }
 
 void TestInstallationFile::startupHistoryGrows()

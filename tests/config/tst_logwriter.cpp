@@ -27,7 +27,8 @@ private slots:
     void stampOfNow();
     void lines_data();
     void lines();
-    void fileThatCannotBeOpened();
+    void failures_data();
+    void failures();
 };
 
 void TestLogWriter::timestamp_data()
@@ -111,15 +112,31 @@ void TestLogWriter::lines()
     QCOMPARE(LogWithoutStamps(LogPath), expected);
 }
 
-void TestLogWriter::fileThatCannotBeOpened()
+void TestLogWriter::failures_data()
 {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("linkedTo"); // the device path is a link to, when not empty
+    QTest::addColumn<int>("code");
+
+    QTest::newRow("folder missing") << "missing/folder.txt"
+                                    << "" << -1001;
+    QTest::newRow("device full") << LogPath << "/dev/full" << -1003;
+}
+
+void TestLogWriter::failures()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, linkedTo);
+    QFETCH(int, code);
+
     TemporaryStartDirectory start;
+    if (!linkedTo.isEmpty())
+        QVERIFY(QFile::link(linkedTo, path));
     try {
-        WriteLogLine(QStringLiteral("missing/folder.txt"), QStringLiteral("p"), {},
-                     QStringLiteral("N"), LogMode::Append);
+        WriteLogLine(path, QStringLiteral("p"), {}, QStringLiteral("N"), LogMode::Append);
         QFAIL("no error raised");
-    } catch (int code) {
-        QCOMPARE(code, -1001);
+    } catch (int raised) {
+        QCOMPARE(raised, code);
     }
     QVERIFY(!QFile::exists(QStringLiteral("missing")));
 }

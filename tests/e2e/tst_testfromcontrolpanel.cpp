@@ -1,29 +1,21 @@
 // Whole tests run by the operator from the control panel of the real program, in a temporary start
 // directory whose QOR.dat names COM1: against qor-sim on a pseudo-terminal, and against the
 // simulated machine wired in-process.
-#include "modalanswers.h"
+#include "programsession.h"
 #include "temporarystartdirectory.h"
 
-#include "dialogs/operatorentrybox.h"
 #include "app/mainscreen.h"
-#include "app/programforms.h"
-#include "config/initializingbox.h"
 #include "config/settings.h"
 #include "control/controlpanel.h"
 #include "control/updown.h"
 #include "graph/graphform.h"
-#include "platform/numbertext.h"
 #include "platform/termination.h"
 #include "sim/simulatedseriallibrary.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,140 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
 #include <memory>
-
-namespace {
-
-// One thing the operator does once the panel shows that the machine is ready for it.
-struct OperatorStep
-{
-    std::function<bool(TQORcontrolPanel&)> ready;
-    std::function<void(TQORcontrolPanel&)> act;
-};
-
-bool HasLine(const TQORcontrolPanel& panel, const QString& line)
-{
-    return panel.TestDataLines().contains(line);
-}
-
-// The program as its entry point builds it.
-struct Program
-{
-    std::unique_ptr<ProgramForms> forms;
-    TMainScreen* mainScreen = nullptr;
-    TActOperatorEntryBox* entryBox = nullptr;
-    TQORcontrolPanel* panel = nullptr;
-
-    Program()
-    {
-        ModalAnswers answers({[](QWidget* modal) {
-            auto* box = qobject_cast<TInitializingBox*>(modal);
-            if (box)
-                box->Timer1->setInterval(0);
-        }});
-        forms = std::make_unique<ProgramForms>();
-        mainScreen = MainScreen;
-        entryBox = ActOperatorEntryBox;
-        panel = QORcontrolPanel;
-    }
-
-    QList<TGraphForm*> GraphWindows() const
-    {
-        QList<TGraphForm*> graphs;
-        for (QMdiSubWindow* child : mainScreen->MdiArea->subWindowList()) {
-            if (auto* graph = qobject_cast<TGraphForm*>(child->widget()))
-                graphs.append(graph);
-        }
-        return graphs;
-    }
-
-    // Opens the panel from the File menu and plays the operator: each step when the panel shows
-    // it is due, the title typed into the prompt, and the panel closed once the test's graph
-    // window is there. letTimePass runs between looks at the panel.
-    void RunFromPanel(const QList<OperatorStep>& steps, const QString& title,
-                      const std::function<void()>& letTimePass, int intervalMilliseconds,
-                      int watchdogMilliseconds)
-    {
-        QTimer operatorAtPanel;
-        qsizetype nextStep = 0;
-        QObject::connect(&operatorAtPanel, &QTimer::timeout, [&] {
-            letTimePass();
-            if (QApplication::activeModalWidget() != panel)
-                return;
-            if (nextStep < steps.size()) {
-                if (steps[nextStep].ready(*panel))
-                    steps[nextStep++].act(*panel);
-            } else if (!GraphWindows().isEmpty()) {
-                operatorAtPanel.stop();
-                panel->CloseButton->click();
-            }
-        });
-        ModalAnswers answers({[&](QWidget*) { operatorAtPanel.start(intervalMilliseconds); },
-                              [&](QWidget*) {
-                                  entryBox->EntryInputEdit->setText(title);
-                                  entryBox->EntryOKBitBtn->click();
-                              }},
-                             watchdogMilliseconds);
-        mainScreen->MenuFileNew->trigger();
-        QVERIFY2(!answers.WatchdogFired(), "the test did not reach its graph window in time");
-        QVERIFY(answers.AllAnswered());
-    }
-};
-
-const OperatorStep MachineAnsweredContinuous{
-    [](TQORcontrolPanel& panel) { return HasLine(panel, QStringLiteral("C")); },
-    [](TQORcontrolPanel&) {}};
-
-const OperatorStep PressTest{[](TQORcontrolPanel&) { return true; },
-                             [](TQORcontrolPanel& panel) { panel.TestButton->click(); }};
-
-// The lines the machine sends for one test after "C" and the given set-up commands.
-QStringList MachineLines(const MachineOptions& options, const QByteArray& setUp = {})
-{
-    MachineModel machine(options);
-    machine.Receive("C" + setUp);
-    machine.Advance(100);
-    machine.TakeReplies();
-    machine.Receive("T");
-    QStringList lines;
-    for (int step = 0; step < 100000; ++step) {
-        machine.Advance(100);
-        for (const QByteArray& reply : machine.TakeReplies())
-            lines.append(QString::fromLatin1(reply.chopped(1)));
-        if (!lines.isEmpty() && lines.constLast().size() == 2 && lines.constLast().front() == u'T')
-            break;
-    }
-    return lines;
-}
-
-// The finished test a graph window must hold for the machine's lines of a single test.
-QStringList FinishedTest(const QString& title, const QStringList& machineLines)
-{
-    double maximum = -1;
-    QString at;
-    for (const QString& line : machineLines) {
-        if (line.size() == 9 && line[4] == u',' && line.mid(5).toInt() > maximum) {
-            maximum = line.mid(5).toInt();
-            at = FormatFloat(QStringLiteral("0.000"), line.left(4).toInt() * 0.001);
-        }
-    }
-    QStringList lines{title,
-                      QStringLiteral("Maximum Force (lbs.)=%1 at Displacement (in.)=%2")
-                          .arg(FormatFloat(QStringLiteral("0"), maximum), at),
-                      QStringLiteral("X,Y")};
-    return lines + machineLines.mid(1);
-}
-
-MachineOptions SpringTo(int maxForce)
-{
-    MachineOptions options;
-    options.specimen = Specimen::Spring;
-    options.maxForce = maxForce;
-    return options;
-}
-
-} // namespace
 
 class TestTestFromControlPanel : public QObject
 {
@@ -227,30 +86,20 @@ void TestTestFromControlPanel::singleTestAgainstQorSim()
 {
     MachineOptions options = SpringTo(300);
     options.recordsPerSecond = 20;
-    QProcess qorSim;
-    qorSim.start(QStringLiteral(QOR_SIM_PATH),
-                 {QStringLiteral("--dir"), start_->Path(), QStringLiteral("--port"),
-                  QStringLiteral("COM1"), QStringLiteral("--specimen"), QStringLiteral("spring"),
-                  QStringLiteral("--max-force"), QStringLiteral("300"), QStringLiteral("--rate"),
-                  QStringLiteral("20"), QStringLiteral("--seed"), QStringLiteral("1")});
-    QVERIFY(qorSim.waitForStarted());
-    QTRY_VERIFY(QFile::exists(start_->Path() + QStringLiteral("/COM1")));
+    const QorSimProcess qorSim(start_->Path(), {"--specimen", "spring", "--max-force", "300",
+                                                "--rate", "20", "--seed", "1"});
+    QTRY_VERIFY(qorSim.Serving());
 
-    {
-        Program program;
-        QCOMPARE(PortName, QStringLiteral("COM1"));
-        program.RunFromPanel(
-            {MachineAnsweredContinuous, PressTest}, QStringLiteral("Spring 300"), [] {}, 20, 30000);
+    Program program;
+    QCOMPARE(PortName, QStringLiteral("COM1"));
+    program.RunFromPanel(
+        {MachineAnsweredContinuous, PressTest}, QStringLiteral("Spring 300"), [] {}, 20, 30000);
 
-        const QList<TGraphForm*> graphs = program.GraphWindows();
-        QCOMPARE(graphs.size(), 1);
-        QCOMPARE(graphs[0]->Lines(),
-                 FinishedTest(QStringLiteral("Spring 300"), MachineLines(options)));
-        QVERIFY(graphs[0]->GraphDataMemo->document()->isModified());
-        QCOMPARE(program.panel->QORstatus->text(), QStringLiteral("Test Aborted at Maximum Force"));
-    }
-    qorSim.terminate();
-    QVERIFY(qorSim.waitForFinished());
+    const QList<TGraphForm*> graphs = program.GraphWindows();
+    QCOMPARE(graphs.size(), 1);
+    QCOMPARE(graphs[0]->Lines(), FinishedTest(QStringLiteral("Spring 300"), MachineLines(options)));
+    QVERIFY(graphs[0]->GraphDataMemo->document()->isModified());
+    QCOMPARE(program.panel->QORstatus->text(), QStringLiteral("Test Aborted at Maximum Force"));
 }
 
 void TestTestFromControlPanel::incrementalTestPausesAtEachStep()

@@ -46,6 +46,36 @@ QByteArray CaughtLine(const QString& operation, const QByteArray& message)
     return "<stamp>, SerialComm::" + operation.toLatin1() + " caught error: " + message + "\r\n";
 }
 
+// One call of an operation on COM1 whose library call answers result (0: the call succeeds).
+struct Step
+{
+    QString operation;
+    int result;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Step>)
+
+namespace {
+
+// The library call through which each operation fails in these tests.
+int FailingOrdinal(const QString& operation)
+{
+    if (operation == QLatin1String("PortInit"))
+        return ScriptedSerialLibrary::OpenOrdinal;
+    if (operation == QLatin1String("PortSend"))
+        return ScriptedSerialLibrary::WriteOrdinal;
+    if (operation == QLatin1String("PortReceiveCR"))
+        return ScriptedSerialLibrary::ReadByteOrdinal;
+    return ScriptedSerialLibrary::CloseOrdinal;
+}
+
+QList<Step> Repeated(const Step& step, int times)
+{
+    return QList<Step>(times, step);
+}
+
 } // namespace
 
 class TestSerialComm : public QObject
@@ -71,8 +101,17 @@ private slots:
     void overlongLineDropped();
     void logCannotBeOpened_data();
     void logCannotBeOpened();
+    void failureRuns_data();
+    void failureRuns();
+    void runCountedInItsOwnLog();
+    void lineKeptWhenTheCountCannotBeWritten();
+    void halfLineForgotten_data();
+    void halfLineForgotten();
 
 private:
+    // Runs the steps in order on COM1; a send sends "S".
+    void Run(const QList<Step>& steps);
+
     std::unique_ptr<TemporaryStartDirectory> start_;
     std::unique_ptr<Library> library_;
 };
@@ -412,6 +451,115 @@ void TestSerialComm::logCannotBeOpened()
     QByteArray bytes;
     QCOMPARE(Raised([&] { RunOperation(operation, port, bytes); }), -1001);
     QVERIFY(!QFile::exists(QStringLiteral("errors")));
+}
+
+void TestSerialComm::Run(const QList<Step>& steps)
+{
+    for (const Step& step : steps) {
+        if (step.result != 0)
+            library_->Script(FailingOrdinal(step.operation), {step.result});
+        QByteArray bytes = "S";
+        QCOMPARE(Raised([&] { RunOperation(step.operation, QStringLiteral("COM1"), bytes); }),
+                 step.result);
+    }
+}
+
+void TestSerialComm::failureRuns_data()
+{
+    QTest::addColumn<QList<Step>>("steps");
+    QTest::addColumn<QByteArray>("log");
+
+    const Step readFails{"PortReceiveCR", -5};
+    const QByteArray readFailure = CaughtLine(QStringLiteral("PortReceiveCR"), "-5, COM1, ");
+
+    QTest::newRow("one failure, then the port works")
+        << QList<Step>{readFails, {"PortReceiveCR", 0}} << readFailure;
+    QTest::newRow("a vanished port polled for a minute, then closed")
+        << Repeated(readFails, 600) + QList<Step>{{"PortClose", 0}}
+        << readFailure +
+               "<stamp>, SerialComm::PortReceiveCR caught the same error 599 more times: -5, "
+               "COM1, \r\n";
+    QTest::newRow("another failure ends the run")
+        << Repeated(readFails, 3) + QList<Step>{{"PortSend", -5}} + Repeated(readFails, 2)
+        << readFailure +
+               "<stamp>, SerialComm::PortReceiveCR caught the same error 2 more times: -5, COM1, "
+               "\r\n" +
+               CaughtLine(QStringLiteral("PortSend"), "-5, COM1, S") + readFailure;
+    QTest::newRow("another code is another failure")
+        << QList<Step>{readFails, {"PortReceiveCR", -6}, {"PortReceiveCR", -6}, {"PortInit", 0}}
+        << readFailure + CaughtLine(QStringLiteral("PortReceiveCR"), "-6, COM1, ") +
+               "<stamp>, SerialComm::PortReceiveCR caught the same error 1 more time: -6, COM1, "
+               "\r\n";
+}
+
+void TestSerialComm::failureRuns()
+{
+    QFETCH(QList<Step>, steps);
+    QFETCH(QByteArray, log);
+
+    Run(steps);
+    QCOMPARE(LogWithoutStamps(SerialLog), log);
+}
+
+void TestSerialComm::runCountedInItsOwnLog()
+{
+    Run(Repeated({"PortReceiveCR", -5}, 3));
+    const QString runLog = QDir(start_->Path()).filePath(SerialLog);
+    {
+        // A file dialog made another folder current before the line worked again.
+        const TemporaryStartDirectory elsewhere;
+        Run({{"PortReceiveCR", 0}});
+        QVERIFY(!QFile::exists(SerialLog));
+    }
+    QCOMPARE(LogWithoutStamps(runLog),
+             CaughtLine(QStringLiteral("PortReceiveCR"), "-5, COM1, ") +
+                 "<stamp>, SerialComm::PortReceiveCR caught the same error 2 more times: -5, "
+                 "COM1, \r\n");
+}
+
+void TestSerialComm::lineKeptWhenTheCountCannotBeWritten()
+{
+    Run(Repeated({"PortReceiveCR", -5}, 3));
+    QVERIFY(QDir(QStringLiteral("errors")).removeRecursively());
+    library_->Receive("OK\r");
+    QByteArray out;
+    int length = 0;
+    QCOMPARE(Raised([&] { length = SerialComm::PortReceiveCR(QStringLiteral("COM1"), out); }), 0);
+    QCOMPARE(length, 3);
+    QCOMPARE(out, QByteArray("OK\r"));
+}
+
+void TestSerialComm::halfLineForgotten_data()
+{
+    QTest::addColumn<QByteArray>("before"); // what arrived before the port failed or closed
+    QTest::addColumn<QList<Step>>("steps");
+
+    const QByteArray halfRecord = "0123,045";
+    const QByteArray overlong(SerialComm::LongestPendingLine, 'x');
+    const QList<Step> reopened{{"PortClose", 0}, {"PortInit", 0}};
+
+    QTest::newRow("read fails") << halfRecord << QList<Step>{{"PortReceiveCR", -5}};
+    QTest::newRow("send fails") << halfRecord << QList<Step>{{"PortSend", -6}};
+    QTest::newRow("closed and opened again") << halfRecord << reopened;
+    QTest::newRow("opened again without closing") << halfRecord << QList<Step>{{"PortInit", 0}};
+    QTest::newRow("overlong line being skipped, port reopened") << overlong << reopened;
+    QTest::newRow("overlong line being skipped, read fails")
+        << overlong << QList<Step>{{"PortReceiveCR", -5}};
+}
+
+void TestSerialComm::halfLineForgotten()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QList<Step>, steps);
+
+    library_->Receive(before);
+    QByteArray out = Untouched;
+    QCOMPARE(SerialComm::PortReceiveCR(QStringLiteral("COM1"), out), 0);
+    Run(steps);
+
+    library_->Receive("0123,0456\r");
+    QCOMPARE(SerialComm::PortReceiveCR(QStringLiteral("COM1"), out), 10);
+    QCOMPARE(out, QByteArray("0123,0456\r"));
 }
 
 QTEST_GUILESS_MAIN(TestSerialComm)

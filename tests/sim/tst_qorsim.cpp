@@ -90,6 +90,7 @@ private slots:
     void staleLinkIsReplaced();
     void existingFileIsLeftAlone();
     void wholeTestThroughThePseudoTerminal();
+    void scriptPlayedThroughThePseudoTerminal_data();
     void scriptPlayedThroughThePseudoTerminal();
 
 private:
@@ -243,16 +244,33 @@ void TestQorSim::wholeTestThroughThePseudoTerminal()
     SerialComm::PortClose(Com1);
 }
 
+void TestQorSim::scriptPlayedThroughThePseudoTerminal_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QList<QByteArray>>("lines"); // as the program receives them
+
+    QTest::newRow("replies of every kind") << QByteArray("D\r\n0010,0005\r\n\r\nXM\r\n")
+                                           << QList<QByteArray>{"D\r", "0010,0005\r", "\r", "XM\r"};
+    // Far more than the terminal holds at once: the program drops the long line, and only gets
+    // the record after it when the machine has sent every byte before it.
+    QTest::newRow("a reply longer than the terminal holds")
+        << "D\n" + QByteArray(100000, 'x') + "\n0010,0005\nTT\n"
+        << QList<QByteArray>{"D\r", "0010,0005\r", "TT\r"};
+}
+
 void TestQorSim::scriptPlayedThroughThePseudoTerminal()
 {
+    QFETCH(QByteArray, script);
+    QFETCH(QList<QByteArray>, lines);
+
     TemporaryStartDirectory start;
-    start.WriteFile(QStringLiteral("replies.txt"), "D\r\n0010,0005\r\n\r\nXM\r\n");
+    start.WriteFile(QStringLiteral("replies.txt"), script);
     SimProcess sim({"--dir", start.Path(), "--rate", "50", "--script",
                     start.Path() + QStringLiteral("/replies.txt")});
     QVERIFY(sim.WaitUntilServing());
     QCOMPARE(OpenCom1(), 0);
     SerialComm::PortSend(Com1, QorCommand::Test);
-    QCOMPARE(ReceiveLines(4), (QList<QByteArray>{"D\r", "0010,0005\r", "\r", "XM\r"}));
+    QCOMPARE(ReceiveLines(int(lines.size())), lines);
     SerialComm::PortClose(Com1);
 }
 

@@ -32,13 +32,16 @@ public:
     }
 
     bool AllAnswered() const { return pending_.isEmpty(); }
+    // A modal widget that stays open under the dialogs still to be answered (a form answered
+    // first); it gets no answer when it becomes active again between them.
+    void PassOver(QWidget* modal) { passedOver_ = modal; }
     bool WatchdogFired() const { return watchdogFired_; }
 
 private:
     void AnswerNext()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (pending_.isEmpty() || !modal || modal == lastAnswered_)
+        if (pending_.isEmpty() || !modal || modal == lastAnswered_ || modal == passedOver_)
             return;
         lastAnswered_ = modal;
         modal->installEventFilter(this);
@@ -66,6 +69,7 @@ private:
 
     QList<Answer> pending_;
     QPointer<QWidget> lastAnswered_;
+    QPointer<QWidget> passedOver_;
     QTimer poll_;
     QTimer watchdog_;
     bool watchdogFired_ = false;
