@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -102,6 +103,15 @@ bool TQORcontrolPanel::event(QEvent* event)
             return QCoreApplication::sendEvent(parentWidget()->window(), event);
     }
     return QDialog::event(event);
+}
+
+void TQORcontrolPanel::keyPressEvent(QKeyEvent* event)
+{
+    // The panel closes only by its Close button or its close box: a stray Escape would stop a
+    // running test, and the next showing would empty its lines.
+    if (event->matches(QKeySequence::Cancel))
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void TQORcontrolPanel::FormShow()
