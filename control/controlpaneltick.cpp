@@ -92,18 +92,13 @@ void TQORcontrolPanel::TakeDataRecord(const QByteArray& line)
 
 void TQORcontrolPanel::ApplyRepeatCycling(const QByteArray& line)
 {
-    RepeatCycleState state;
-    state.repeatChecked = RepeatCheckBox->isChecked();
-    if (state.repeatChecked) {
-        state.cyclesComplete = StrToInt(CyclesCompleteMaskEdit->text().trimmed());
-        state.cyclesRequired = StrToInt(RepeatCountMaskEdit->text().trimmed());
-    }
-    const RepeatCycleDecision decision = DecideRepeatCycle(line, state);
-
-    if (state.repeatChecked) {
-        CyclesCompleteMaskEdit->setText(QString::number(decision.cyclesComplete));
-        RepeatCountMaskEdit->setText(QString::number(decision.cyclesRequired));
-    }
+    const RepeatCycleDecision decision =
+        DecideRepeatCycle(line, {RepeatCheckBox->isChecked(), CyclesCompleteMaskEdit->text(),
+                                 RepeatCountMaskEdit->text()});
+    if (decision.cyclesComplete)
+        CyclesCompleteMaskEdit->setText(QString::number(*decision.cyclesComplete));
+    if (decision.cyclesRequired)
+        RepeatCountMaskEdit->setText(QString::number(*decision.cyclesRequired));
     if (decision.endRepeatMode)
         EndRepeatMode();
     if (decision.action == RepeatAction::PerformHome)

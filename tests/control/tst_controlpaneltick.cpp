@@ -1,8 +1,8 @@
 #include "modalanswers.h"
 #include "panelharness.h"
 
-#include "dialogs/operatorentrybox.h"
 #include "control/updown.h"
+#include "dialogs/operatorentrybox.h"
 #include "graph/graphform.h"
 
 #include <QCheckBox>
@@ -40,6 +40,27 @@ TGraphForm* GraphOf(const QSignalSpy& spy, int index = 0)
     return qobject_cast<TGraphForm*>(spy.at(index).at(0).value<QWidget*>());
 }
 
+// Every modal box that opens, named by its kind in order: a title prompt gets the title and
+// OK, anything else (a notice, an error report) is closed.
+struct ModalLog
+{
+    QStringList opened;
+    ModalAnswers answers;
+
+    explicit ModalLog(const QString& title, int expected = 4)
+        : answers(QList<ModalAnswers::Answer>(expected, [this, title](QWidget* modal) {
+              if (modal == ActOperatorEntryBox) {
+                  opened << QStringLiteral("title prompt");
+                  EnterTitle(title)(modal);
+              } else {
+                  opened << QString::fromLatin1(modal->metaObject()->className());
+                  modal->close();
+              }
+          }))
+    {
+    }
+};
+
 } // namespace
 
 class TestControlPanelTick : public QObject
@@ -61,6 +82,9 @@ private slots:
     void incompleteLineChangesNothing();
     void secondEndCodeDuringThePromptIsOnlyRecorded();
     void failingPortIsReportedOnceAndPollingGoesOn();
+    void emptiedRepeatCountKeepsEachLinesAction_data();
+    void emptiedRepeatCountKeepsEachLinesAction();
+    void seriesEndingWhileTheCountHasTheFocus();
 
 private:
     TActOperatorEntryBox* entryBox_ = nullptr;
@@ -379,6 +403,83 @@ void TestControlPanelTick::failingPortIsReportedOnceAndPollingGoesOn()
     QTRY_COMPARE(reports, 2);
     QCOMPARE(panel.TestDataLines(), (Lines{"S", "C"}));
     QCOMPARE(panel.QORstatus->text(), QStringLiteral("Continuous Mode set"));
+}
+
+// The operator empties Cycles Required to type a new number while the series runs: every line
+// arriving meanwhile still does what it does, and no box interrupts the series.
+void TestControlPanelTick::emptiedRepeatCountKeepsEachLinesAction_data()
+{
+    QTest::addColumn<Writes>("lines");
+    QTest::addColumn<Writes>("sent");
+    QTest::addColumn<QString>("complete");
+    QTest::addColumn<QString>("required");
+    QTest::addColumn<bool>("repeating");
+    QTest::addColumn<QStringList>("modals");
+
+    QTest::newRow("record") << Writes{"0200,0300"} << Writes{} << "0"
+                            << "" << true << QStringList{};
+    QTest::newRow("maximum force goes home, the count left to the operator")
+        << Writes{"TM"} << Writes{"H"} << "1"
+        << "" << true << QStringList{};
+    QTest::newRow("home starts the next cycle") << Writes{"TM", "U", "H"} << Writes{"H", "T"} << "1"
+                                                << "" << true << QStringList{};
+    QTest::newRow("test complete ends the series and finishes")
+        << Writes{"TT"} << Writes{} << "1"
+        << "1" << false << QStringList{"title prompt"};
+    QTest::newRow("bottom limit ends the series") << Writes{"TL"} << Writes{} << "0"
+                                                  << "1" << false << QStringList{};
+}
+
+void TestControlPanelTick::emptiedRepeatCountKeepsEachLinesAction()
+{
+    QFETCH(Writes, lines);
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("3"));
+    panel.TestButton->click();
+    harness.Ticks({"D", "0100,0200"});
+    harness.TakeWrites();
+
+    ModalLog modals(QStringLiteral("series"));
+    panel.RepeatCountMaskEdit->clear();
+    harness.Ticks(lines);
+    QCoreApplication::processEvents();
+
+    QTEST(harness.TakeWrites(), "sent");
+    QTEST(panel.CyclesCompleteMaskEdit->text(), "complete");
+    QTEST(panel.RepeatCountMaskEdit->text(), "required");
+    QTEST(panel.RepeatCheckBox->isChecked(), "repeating");
+    QTEST(modals.opened, "modals");
+    QCOMPARE(panel.TestDataLines().mid(3, lines.size() + 1).join(u','),
+             QString::fromLatin1("0100,0200," + lines.join(',')));
+}
+
+// The last cycle ends while the operator's cursor is in Cycles Required: the field is disabled
+// under it without a notice, and the title prompt is the only box.
+void TestControlPanelTick::seriesEndingWhileTheCountHasTheFocus()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    QApplication::setActiveWindow(&panel);
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("2"));
+    panel.RepeatCountMaskEdit->setFocus(Qt::MouseFocusReason);
+    QVERIFY(panel.RepeatCountMaskEdit->hasFocus());
+
+    ModalLog modals(QStringLiteral("two cycles"));
+    harness.Ticks({"D", "0100,0200", "TM", "H", "D", "0100,0300", "TM"});
+    QTRY_COMPARE(graphs.count(), 1);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(modals.opened, QStringList{"title prompt"});
+    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("2"));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("1"));
+    QVERIFY(!panel.RepeatCountMaskEdit->isEnabled());
+    QCOMPARE(GraphOf(graphs)->Lines().constLast(), QStringLiteral("TM"));
+    QCOMPARE(GraphOf(graphs)->Lines().at(1),
+             QStringLiteral("Maximum Force (lbs.)=300 at Displacement (in.)=0.100"));
 }
 
 QTEST_MAIN(TestControlPanelTick)
