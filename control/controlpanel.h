@@ -137,7 +137,12 @@ private:
     QString MaxForceDisplacementText = QStringLiteral("0");
     QCategoryAxis* displacementAxis_ = nullptr;
     QCategoryAxis* forceAxis_ = nullptr;
-    bool finishing_ = false;
+    // Tests that ended and wait for their title prompt, oldest first. While tableTestEnded_ the
+    // table's own test is the newest of them and lines that arrive still join it; a new test that
+    // empties the table moves it to endedTests_.
+    QList<QStringList> endedTests_;
+    bool tableTestEnded_ = false;
+    bool promptPending_ = false;
     bool tickFailureReported_ = false;
 };
 

@@ -1,11 +1,11 @@
 // The control panel's polling tick, the repeat cycling it drives and the finishing of a test.
 #include "control/controlpanel.h"
 
-#include "dialogs/operatorentrybox.h"
 #include "config/settings.h"
 #include "control/protocol.h"
 #include "control/repeatcycle.h"
 #include "control/updown.h"
+#include "dialogs/operatorentrybox.h"
 #include "graph/graphform.h"
 #include "graph/testlines.h"
 #include "platform/errorreport.h"
@@ -18,9 +18,10 @@
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTimer>
+
+#include <utility>
 
 void TQORcontrolPanel::StatusTimerTimer()
 {
@@ -117,10 +118,10 @@ void TQORcontrolPanel::EndRepeatMode()
 
 void TQORcontrolPanel::FinishTest()
 {
-    // An end code that arrives while the title prompt of the last one is open is only recorded.
-    if (finishing_)
+    // A second end code of a test whose title is still to come is only recorded.
+    if (tableTestEnded_)
         return;
-    finishing_ = true;
+    tableTestEnded_ = true;
 
     gauge1reading->setText(MaxForceText);
     gauge2reading->setText(MaxForceDisplacementText);
@@ -129,22 +130,38 @@ void TQORcontrolPanel::FinishTest()
     ResetMaximum();
 
     // The prompt runs outside the tick so that polling goes on while it is open.
-    QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
+    if (!promptPending_) {
+        promptPending_ = true;
+        QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
+    }
 }
 
 void TQORcontrolPanel::AskTitleAndShowGraph()
 {
-    const auto finished = qScopeGuard([this] { finishing_ = false; });
+    // The oldest ended test is titled first: one that a new test pushed out of the table, else
+    // the table's own.
     ErrorReport::Guard(this, [this] {
         ActOperatorEntryBox->EntryPromptLabel->setText(QStringLiteral("Enter Graph Title:"));
-        if (ActOperatorEntryBox->exec() == 1)
-            ReplaceTestLine(0, ActOperatorEntryBox->EntryInputEdit->text());
+        const bool titled = ActOperatorEntryBox->exec() == 1;
+        const QString title = ActOperatorEntryBox->EntryInputEdit->text();
+        if (titled && endedTests_.isEmpty())
+            ReplaceTestLine(0, title);
+        else if (titled)
+            SetTestLine(endedTests_.first(), 0, title);
 
         auto* graph = new TGraphForm(this);
-        graph->SetLines(testDataLines_);
+        graph->SetLines(endedTests_.isEmpty() ? testDataLines_ : endedTests_.constFirst());
         graph->GraphDataMemo->document()->setModified(true);
         emit GraphWindowCreated(graph);
     });
+
+    if (endedTests_.isEmpty())
+        tableTestEnded_ = false;
+    else
+        endedTests_.removeFirst();
+    promptPending_ = tableTestEnded_ || !endedTests_.isEmpty();
+    if (promptPending_)
+        QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
 }
 
 void TQORcontrolPanel::AppendTestLine(const QString& line)
@@ -169,6 +186,9 @@ void TQORcontrolPanel::ReplaceTestLine(int index, const QString& line)
 
 void TQORcontrolPanel::ClearTestData()
 {
+    // A new test begins while the one that ended waits for its title: that one keeps its lines.
+    if (std::exchange(tableTestEnded_, false))
+        endedTests_.append(testDataLines_);
     testDataLines_.clear();
     TestDataMemo->clear();
     Series1->clear();

@@ -19,6 +19,7 @@
 
 using Lines = QStringList;
 using Writes = QList<QByteArray>;
+using GraphLines = QList<QStringList>;
 
 namespace {
 
@@ -38,6 +39,14 @@ ModalAnswers::Answer EnterTitle(const QString& title, QString* prompt = nullptr)
 TGraphForm* GraphOf(const QSignalSpy& spy, int index = 0)
 {
     return qobject_cast<TGraphForm*>(spy.at(index).at(0).value<QWidget*>());
+}
+
+GraphLines GraphsOf(const QSignalSpy& spy)
+{
+    GraphLines graphs;
+    for (int index = 0; index < spy.count(); ++index)
+        graphs.append(GraphOf(spy, index)->Lines());
+    return graphs;
 }
 
 // Every modal box that opens, named by its kind in order: a title prompt gets the title and
@@ -85,6 +94,8 @@ private slots:
     void emptiedRepeatCountKeepsEachLinesAction_data();
     void emptiedRepeatCountKeepsEachLinesAction();
     void seriesEndingWhileTheCountHasTheFocus();
+    void graphWindowGetsTheTestThatEnded_data();
+    void graphWindowGetsTheTestThatEnded();
 
 private:
     TActOperatorEntryBox* entryBox_ = nullptr;
@@ -480,6 +491,72 @@ void TestControlPanelTick::seriesEndingWhileTheCountHasTheFocus()
     QCOMPARE(GraphOf(graphs)->Lines().constLast(), QStringLiteral("TM"));
     QCOMPARE(GraphOf(graphs)->Lines().at(1),
              QStringLiteral("Maximum Force (lbs.)=300 at Displacement (in.)=0.100"));
+}
+
+// A test has ended and its title prompt is about to open when the operator acts on the panel.
+// The prompt's graph window holds that test: lines that arrive for it go with it, a new test
+// started meanwhile keeps its own lines and, when it ends too, gets its own window.
+void TestControlPanelTick::graphWindowGetsTheTestThatEnded_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Writes>("beforePrompt");
+    QTest::addColumn<Writes>("underPrompt");
+    QTest::addColumn<GraphLines>("expectedGraphs");
+    QTest::addColumn<Lines>("table");
+
+    const QString firstSummary = "Maximum Force (lbs.)=200 at Displacement (in.)=0.100";
+    const Lines ended{"first", firstSummary, "X,Y", "0100,0200", "TM"};
+    const Lines newTest{"D", "QOR1000 Test Graph 1", "X,Y", "0300,0400"};
+
+    QTest::newRow("Test pressed") << "Test" << Writes{"D", "0300,0400"} << Writes{}
+                                  << GraphLines{ended} << newTest;
+    QTest::newRow("Test pressed, the new test ends under the prompt")
+        << "Test" << Writes{"D", "0300,0400"} << Writes{"TT"}
+        << GraphLines{ended,
+                      {"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
+                       "0300,0400", "TT"}}
+        << Lines{"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
+                 "0300,0400", "TT"};
+    QTest::newRow("Stop pressed: later lines belong to the ended test")
+        << "Stop" << Writes{"S"} << Writes{"U"} << GraphLines{ended + Lines{"S", "U"}}
+        << ended + Lines{"S", "U"};
+    QTest::newRow("panel closed and opened again")
+        << "Close and open" << Writes{"C"} << Writes{} << GraphLines{ended} << Lines{"C"};
+}
+
+void TestControlPanelTick::graphWindowGetsTheTestThatEnded()
+{
+    QFETCH(QString, action);
+    QFETCH(Writes, beforePrompt);
+    QFETCH(Writes, underPrompt);
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    ModalAnswers answers({[&](QWidget* prompt) {
+                              harness.Ticks(underPrompt);
+                              EnterTitle(QStringLiteral("first"))(prompt);
+                          },
+                          EnterTitle(QStringLiteral("second"))});
+    panel.TestButton->click();
+    harness.Ticks({"D", "0100,0200", "TM"});
+
+    if (action == QLatin1String("Test")) {
+        panel.TestButton->click();
+    } else if (action == QLatin1String("Stop")) {
+        panel.StopButton->click();
+    } else {
+        panel.CloseButton->click();
+        panel.show();
+        panel.StatusTimer->stop();
+    }
+    harness.Ticks(beforePrompt);
+
+    QFETCH(GraphLines, expectedGraphs);
+    QTRY_COMPARE(graphs.count(), expectedGraphs.size());
+    QCoreApplication::processEvents();
+    QCOMPARE(GraphsOf(graphs), expectedGraphs);
+    QTEST(panel.TestDataLines(), "table");
+    QCOMPARE(panel.TestDataMemo->toPlainText(), panel.TestDataLines().join(u'\n'));
 }
 
 QTEST_MAIN(TestControlPanelTick)
