@@ -8,6 +8,7 @@
 #include "platform/errorreport.h"
 #include "platform/formcomponents.h"
 #include "platform/hint.h"
+#include "platform/messagebox.h"
 #include "platform/termination.h"
 
 #include <QCloseEvent>
@@ -83,10 +84,16 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     StartDirectory = QDir::currentPath();
 
     instanceLock_ = std::make_unique<InstanceLock>(TAboutBox::Caption);
-    if (!instanceLock_->TryHold()) {
+    switch (instanceLock_->TryHold()) {
+    case InstanceLock::Outcome::Held:
+        break;
+    case InstanceLock::Outcome::HeldByAnother:
         instanceLock_.reset();
         Termination::Request();
         return;
+    case InstanceLock::Outcome::Failed:
+        SystemMessageBox(this, instanceLock_->FailureText(), windowTitle());
+        break;
     }
     new TAboutBox(this); // never shown; it stands for this instance while the window lives
     {

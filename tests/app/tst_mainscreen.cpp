@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -75,6 +76,7 @@ private slots:
     void windowCommandsArrangeTheChildren();
     void exitIsRefusedWhileAChildRefuses();
     void secondInstanceEndsBeforeReadingTheConfiguration();
+    void lockThatCannotBeMadeIsReportedAndTheProgramStarts();
 
 private:
     std::unique_ptr<TMainScreen> Start(const QByteArray& qorDat);
@@ -362,7 +364,7 @@ void TestMainScreen::exitIsRefusedWhileAChildRefuses()
 void TestMainScreen::secondInstanceEndsBeforeReadingTheConfiguration()
 {
     InstanceLock running(TAboutBox::Caption);
-    QVERIFY(running.TryHold());
+    QCOMPARE(running.TryHold(), InstanceLock::Outcome::Held);
     QTemporaryDir fresh;
     QDir::setCurrent(fresh.path());
     QFile qorDat(QStringLiteral("QOR.dat"));
@@ -379,6 +381,39 @@ void TestMainScreen::secondInstanceEndsBeforeReadingTheConfiguration()
     QVERIFY(PortName.isEmpty());
     QVERIFY(!screen.MenuFileNew->isEnabled());
     QVERIFY(!screen.findChild<TAboutBox*>());
+}
+
+// Neither the runtime folder nor the temporary one can hold the lock file: that is no sign of
+// another instance, so the operator is told and the program starts.
+void TestMainScreen::lockThatCannotBeMadeIsReportedAndTheProgramStarts()
+{
+    start_->WriteFile(QStringLiteral("QOR.dat"), "header\r\nPORT=COM1\r\n");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray temporary = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("TMPDIR", temporary);
+    });
+    // A file where the folders should be: no lock file can be made below it, even by root.
+    const QString notAFolder = start_->Path() + QStringLiteral("/QOR.dat");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(notAFolder));
+    qputenv("TMPDIR", QFile::encodeName(notAFolder));
+
+    QString message;
+    ModalAnswers answers({[&](QWidget* box) {
+                              if (auto* notice = qobject_cast<QMessageBox*>(box))
+                                  message = notice->text();
+                              box->close();
+                          },
+                          LetStartUpGo});
+    TMainScreen screen;
+
+    QVERIFY(answers.AllAnswered());
+    QVERIFY(!answers.WatchdogFired());
+    QVERIFY2(message.contains(notAFolder), qPrintable(message));
+    QVERIFY(!Termination::Requested());
+    QCOMPARE(PortName, QStringLiteral("COM1"));
+    QVERIFY(screen.MenuFileNew->isEnabled());
 }
 
 QTEST_MAIN(TestMainScreen)
