@@ -12,6 +12,7 @@
 #include "platform/termination.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -37,6 +38,15 @@ QLabel* AddLabel(QWidget* owner, const char* name, const QString& caption)
     auto* label = new QLabel(caption, owner);
     label->setObjectName(QLatin1String(name));
     return label;
+}
+
+// Runs a child window's close query (an unsaved test asks the operator) without closing it.
+bool MayClose(QMdiSubWindow* child)
+{
+    QCloseEvent query;
+    if (child->widget())
+        QCoreApplication::sendEvent(child->widget(), &query);
+    return query.isAccepted();
 }
 
 } // namespace
@@ -323,13 +333,15 @@ void TMainScreen::MdiAreaSubWindowActivated(QMdiSubWindow* child)
 
 void TMainScreen::closeEvent(QCloseEvent* event)
 {
-    MdiArea->closeAllSubWindows();
-    const bool allClosed = std::ranges::none_of(
-        MdiArea->subWindowList(), [](const QMdiSubWindow* child) { return child->isVisible(); });
-    if (allClosed)
-        event->accept();
-    else
+    // Every graph window is asked before any goes, so that one refusal keeps them all; those that
+    // agreed are not asked again.
+    const QList<QMdiSubWindow*> children = MdiArea->subWindowList();
+    if (!std::ranges::all_of(children, [](QMdiSubWindow* child) { return MayClose(child); })) {
         event->ignore();
+        return;
+    }
+    qDeleteAll(children);
+    event->accept();
 }
 
 void TMainScreen::MenuFileNewClick()

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -75,6 +76,8 @@ private slots:
     void graphWindowClientKeepsItsSize();
     void windowCommandsArrangeTheChildren();
     void exitIsRefusedWhileAChildRefuses();
+    void exitAsksEveryUnsavedWindowBeforeClosingAny_data();
+    void exitAsksEveryUnsavedWindowBeforeClosingAny();
     void secondInstanceEndsBeforeReadingTheConfiguration();
     void lockThatCannotBeMadeIsReportedAndTheProgramStarts();
 
@@ -359,6 +362,61 @@ void TestMainScreen::exitIsRefusedWhileAChildRefuses()
     screen->MenuFileExit->trigger();
     QVERIFY(agree.AllAnswered());
     QVERIFY(!screen->isVisible());
+}
+
+void TestMainScreen::exitAsksEveryUnsavedWindowBeforeClosingAny_data()
+{
+    QTest::addColumn<int>("unsaved"); // graph windows, the first ones unsaved
+    QTest::addColumn<int>("saved");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<bool>("exits");
+
+    QTest::newRow("all agree") << 2 << 1 << QStringList{"OK", "OK"} << 2 << true;
+    QTest::newRow("the last one refuses")
+        << 3 << 1 << QStringList{"OK", "OK", "Cancel"} << 3 << false;
+    QTest::newRow("the first one refuses") << 2 << 0 << QStringList{"Cancel"} << 1 << false;
+    QTest::newRow("nothing unsaved") << 0 << 2 << QStringList{} << 0 << true;
+}
+
+// Exit asks each unsaved graph window once; a refusal keeps the program and every window open,
+// and only when all agree do they all go.
+void TestMainScreen::exitAsksEveryUnsavedWindowBeforeClosingAny()
+{
+    QFETCH(int, unsaved);
+    QFETCH(int, saved);
+    QFETCH(QStringList, answers);
+    auto screen = Start("header\r\n");
+    screen->show();
+    QList<QPointer<TGraphForm>> windows;
+    for (int i = 0; i < unsaved + saved; ++i) {
+        auto* form = new TGraphForm;
+        form->SetLines({QStringLiteral("Test %1").arg(i)});
+        form->GraphDataMemo->document()->setModified(i < unsaved);
+        screen->AddGraphWindow(form);
+        windows.append(form);
+    }
+
+    int asked = 0;
+    QList<ModalAnswers::Answer> replies;
+    for (const QString& answer : answers + QStringList{"OK", "OK"}) // more than needed
+        replies.append([&asked, answer](QWidget* alert) {
+            ++asked;
+            CloseQueryAnswer(answer == QLatin1String("OK") ? "AlertOKBitBtn"
+                                                           : "AlertCancelBitBtn")(alert);
+        });
+    ModalAnswers alerts(replies, 2000);
+    screen->MenuFileExit->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QTEST(asked, "asked");
+    QFETCH(bool, exits);
+    QCOMPARE(screen->isVisible(), !exits);
+    for (const QPointer<TGraphForm>& window : windows) {
+        QCOMPARE(window.isNull(), exits);
+        if (!exits)
+            QVERIFY(window->isVisible());
+    }
 }
 
 void TestMainScreen::secondInstanceEndsBeforeReadingTheConfiguration()
