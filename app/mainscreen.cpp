@@ -115,7 +115,12 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     // frame (QMainWindow shows each one in its status bar).
 }
 
-TMainScreen::~TMainScreen() = default;
+TMainScreen::~TMainScreen()
+{
+    // The graph windows go with the frame, after this part of it: their going activates one
+    // another, which must no longer reach a handler of this window.
+    disconnect(MdiArea, nullptr, this, nullptr);
+}
 
 void TMainScreen::BuildTitleBlock()
 {

@@ -78,6 +78,7 @@ private slots:
     void exitIsRefusedWhileAChildRefuses();
     void exitAsksEveryUnsavedWindowBeforeClosingAny_data();
     void exitAsksEveryUnsavedWindowBeforeClosingAny();
+    void destroyingTheFrameFreesOpenGraphWindowsUnasked();
     void secondInstanceEndsBeforeReadingTheConfiguration();
     void lockThatCannotBeMadeIsReportedAndTheProgramStarts();
 
@@ -417,6 +418,35 @@ void TestMainScreen::exitAsksEveryUnsavedWindowBeforeClosingAny()
         if (!exits)
             QVERIFY(window->isVisible());
     }
+}
+
+// The frame goes with graph windows still open (the program ends, a test tears down): they go
+// with it, unasked, while the frame is still whole when their going activates one another.
+void TestMainScreen::destroyingTheFrameFreesOpenGraphWindowsUnasked()
+{
+    auto screen = Start("header\r\n");
+    screen->show();
+    QList<QPointer<TGraphForm>> windows;
+    for (int i = 0; i < 3; ++i) {
+        auto* form = new TGraphForm;
+        form->GraphDataMemo->document()->setModified(i == 0);
+        screen->AddGraphWindow(form);
+        windows.append(form);
+    }
+    screen->MdiArea->subWindowList().constFirst()->showMinimized();
+    screen->MdiArea->setActiveSubWindow(screen->MdiArea->subWindowList().at(1));
+
+    int asked = 0;
+    ModalAnswers alerts({[&asked](QWidget* alert) {
+                            ++asked;
+                            alert->close();
+                        }},
+                        1000);
+    screen.reset();
+
+    QCOMPARE(asked, 0);
+    for (const QPointer<TGraphForm>& window : windows)
+        QVERIFY(window.isNull());
 }
 
 void TestMainScreen::secondInstanceEndsBeforeReadingTheConfiguration()
