@@ -296,8 +296,11 @@ void TQORcontrolPanel::CreateDataViews()
     Series1->attachAxis(displacementAxis_);
     Series1->attachAxis(forceAxis_);
 
-    ControlChart = Place<QChartView>(this, "ControlChart", 264, 0, 289, 337);
-    ControlChart->setChart(chart);
+    // Made with its chart: a view made without one makes a chart of its own, which setChart would
+    // leave behind.
+    ControlChart = new QChartView(chart, this);
+    ControlChart->setObjectName(QStringLiteral("ControlChart"));
+    ControlChart->setGeometry(264, 0, 289, 337);
     ControlChart->setRenderHint(QPainter::Antialiasing);
 
     DataShowBitBtn = Place<QPushButton>(this, "DataShowBitBtn", 474, 337, 75, 25);
