@@ -1,10 +1,12 @@
 #pragma once
 
 #include "control/fittedlabel.h"
+#include "control/livecurve.h"
 #include "graph/testmaximum.h"
 
 #include <QDialog>
 #include <QStringList>
+#include <memory>
 
 class QButtonGroup;
 class QCategoryAxis;
@@ -15,7 +17,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QLineSeries;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -65,7 +66,7 @@ public:
     QPushButton* ContIncModeBitBtn;
     QPlainTextEdit* TestDataMemo;
     QChartView* ControlChart;
-    QLineSeries* Series1;
+    std::unique_ptr<LiveCurve> Series1;
     QPushButton* DataShowBitBtn;
     QTimer* StatusTimer;
 

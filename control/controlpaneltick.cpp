@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTextBlock>
@@ -84,7 +83,7 @@ void TQORcontrolPanel::TakeDataRecord(const QByteArray& line)
     const DecodedRecord record = DecodeDataRecord(line, DisplacementFactor, ForceFactor);
     gauge2reading->setText(record.displacementText);
     gauge1reading->setText(record.forceText);
-    Series1->append(record.displacement, record.force);
+    Series1->Append(QPointF(record.displacement, record.force));
     if (MaxForce.Offer(record.force, record.displacement)) {
         MaxForceText = gauge1reading->text();
         MaxForceDisplacementText = gauge2reading->text();
@@ -191,7 +190,7 @@ void TQORcontrolPanel::ClearTestData()
         endedTests_.append(testDataLines_);
     testDataLines_.clear();
     TestDataMemo->clear();
-    Series1->clear();
+    Series1->Clear();
     ResetMaximum();
 }
 

@@ -126,7 +126,7 @@ void TestControlPanelTick::singleTestToAGraphWindow()
     QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.600"));
     QCOMPARE(panel.QORstatus->text(), QStringLiteral("Receiving Test Data"));
     QCOMPARE(panel.QORstatus->palette().color(QPalette::WindowText), Lime);
-    QCOMPARE(panel.Series1->points(), (QList<QPointF>{{0.0, 0.0}, {0.512, 523.0}, {0.6, 400.0}}));
+    QCOMPARE(panel.Series1->Points(), (QList<QPointF>{{0.0, 0.0}, {0.512, 523.0}, {0.6, 400.0}}));
 
     QString prompt;
     ModalAnswers answers({EnterTitle(QStringLiteral("Beam 7"), &prompt)});
@@ -187,7 +187,7 @@ void TestControlPanelTick::bottomLimitEndsRepeatThenALowerTestStartsAfresh()
     ModalAnswers answers({EnterTitle(QStringLiteral("second"))});
     panel.TestButton->click();
     QVERIFY(panel.TestDataLines().isEmpty());
-    QVERIFY(panel.Series1->points().isEmpty());
+    QVERIFY(panel.Series1->Points().isEmpty());
     harness.Ticks({"D", "0100,0300", "0200,0200", "TM"});
     QCOMPARE(panel.gauge1reading->text(), QStringLiteral("300"));
     QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.100"));
@@ -236,7 +236,7 @@ void TestControlPanelTick::threeRepeatCyclesEndingInMaximumForce()
         Lines{"D", "QOR1000 Test Graph 2", "X,Y", "0100,0300", "0250,0700", "TM", "H"} +
         Lines{"D", "QOR1000 Test Graph 3", "X,Y", "0100,0100", "0200,0600", "TM"};
     QCOMPARE(GraphOf(graphs)->Lines(), expected);
-    QCOMPARE(panel.Series1->count(), 6);
+    QCOMPARE(panel.Series1->Count(), 6);
     QCoreApplication::processEvents();
     QCOMPARE(graphs.count(), 1);
 }
@@ -316,7 +316,7 @@ void TestControlPanelTick::badRecordEndsTheTickAfterTheStatus()
     QCOMPARE(panel.QORstatus->text(), QStringLiteral("Receiving Test Data"));
     QCOMPARE(panel.gauge1reading->text(), QStringLiteral("200"));
     QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.100"));
-    QCOMPARE(panel.Series1->count(), 1);
+    QCOMPARE(panel.Series1->Count(), 1);
     QTRY_VERIFY(answers.AllAnswered());
 
     harness.Tick("0300,0400");
