@@ -1,13 +1,10 @@
 // Whole tests run by the operator from the control panel of the real program, in a temporary start
 // directory whose QOR.dat names COM1: against qor-sim on a pseudo-terminal, and against the
 // simulated machine wired in-process.
-#include "modalanswers.h"
+#include "programrun.h"
 #include "temporarystartdirectory.h"
 
-#include "dialogs/operatorentrybox.h"
 #include "app/mainscreen.h"
-#include "app/programforms.h"
-#include "config/initializingbox.h"
 #include "config/settings.h"
 #include "control/controlpanel.h"
 #include "control/updown.h"
@@ -33,93 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-#include <memory>
-
 namespace {
-
-// One thing the operator does once the panel shows that the machine is ready for it.
-struct OperatorStep
-{
-    std::function<bool(TQORcontrolPanel&)> ready;
-    std::function<void(TQORcontrolPanel&)> act;
-};
-
-bool HasLine(const TQORcontrolPanel& panel, const QString& line)
-{
-    return panel.TestDataLines().contains(line);
-}
-
-// The program as its entry point builds it.
-struct Program
-{
-    std::unique_ptr<ProgramForms> forms;
-    TMainScreen* mainScreen = nullptr;
-    TActOperatorEntryBox* entryBox = nullptr;
-    TQORcontrolPanel* panel = nullptr;
-
-    Program()
-    {
-        ModalAnswers answers({[](QWidget* modal) {
-            auto* box = qobject_cast<TInitializingBox*>(modal);
-            if (box)
-                box->Timer1->setInterval(0);
-        }});
-        forms = std::make_unique<ProgramForms>();
-        mainScreen = MainScreen;
-        entryBox = ActOperatorEntryBox;
-        panel = QORcontrolPanel;
-    }
-
-    QList<TGraphForm*> GraphWindows() const
-    {
-        QList<TGraphForm*> graphs;
-        for (QMdiSubWindow* child : mainScreen->MdiArea->subWindowList()) {
-            if (auto* graph = qobject_cast<TGraphForm*>(child->widget()))
-                graphs.append(graph);
-        }
-        return graphs;
-    }
-
-    // Opens the panel from the File menu and plays the operator: each step when the panel shows
-    // it is due, the title typed into the prompt, and the panel closed once the test's graph
-    // window is there. letTimePass runs between looks at the panel.
-    void RunFromPanel(const QList<OperatorStep>& steps, const QString& title,
-                      const std::function<void()>& letTimePass, int intervalMilliseconds,
-                      int watchdogMilliseconds)
-    {
-        QTimer operatorAtPanel;
-        qsizetype nextStep = 0;
-        QObject::connect(&operatorAtPanel, &QTimer::timeout, [&] {
-            letTimePass();
-            if (QApplication::activeModalWidget() != panel)
-                return;
-            if (nextStep < steps.size()) {
-                if (steps[nextStep].ready(*panel))
-                    steps[nextStep++].act(*panel);
-            } else if (!GraphWindows().isEmpty()) {
-                operatorAtPanel.stop();
-                panel->CloseButton->click();
-            }
-        });
-        ModalAnswers answers({[&](QWidget*) { operatorAtPanel.start(intervalMilliseconds); },
-                              [&](QWidget*) {
-                                  entryBox->EntryInputEdit->setText(title);
-                                  entryBox->EntryOKBitBtn->click();
-                              }},
-                             watchdogMilliseconds);
-        mainScreen->MenuFileNew->trigger();
-        QVERIFY2(!answers.WatchdogFired(), "the test did not reach its graph window in time");
-        QVERIFY(answers.AllAnswered());
-    }
-};
-
-const OperatorStep MachineAnsweredContinuous{
-    [](TQORcontrolPanel& panel) { return HasLine(panel, QStringLiteral("C")); },
-    [](TQORcontrolPanel&) {}};
-
-const OperatorStep PressTest{[](TQORcontrolPanel&) { return true; },
-                             [](TQORcontrolPanel& panel) { panel.TestButton->click(); }};
 
 // The lines the machine sends for one test after "C" and the given set-up commands.
 QStringList MachineLines(const MachineOptions& options, const QByteArray& setUp = {})
@@ -180,9 +91,6 @@ private slots:
     void repeatModeRunsThreeCycles();
 
 private:
-    void RunInProcess(SimulatedSerialLibrary& machine, const QList<OperatorStep>& steps,
-                      const QString& title, Program& program);
-
     QTemporaryDir runtime_;
     std::unique_ptr<TemporaryStartDirectory> start_;
 };
@@ -207,20 +115,6 @@ void TestTestFromControlPanel::cleanup()
     start_.reset();
     InstallSerialLibrary(nullptr);
     PortName.clear();
-}
-
-void TestTestFromControlPanel::RunInProcess(SimulatedSerialLibrary& machine,
-                                            const QList<OperatorStep>& steps, const QString& title,
-                                            Program& program)
-{
-    // Each look at the panel lets 100 ms of the machine's time pass and takes one line.
-    program.RunFromPanel(
-        steps, title,
-        [&] {
-            machine.Advance(100);
-            program.panel->StatusTimerTimer();
-        },
-        0, 10000);
 }
 
 void TestTestFromControlPanel::singleTestAgainstQorSim()
@@ -271,8 +165,8 @@ void TestTestFromControlPanel::incrementalTestPausesAtEachStep()
             QCOMPARE(panel.PC2Meter->value(), 100);
             panel.TestButton->click();
         }};
-    RunInProcess(machine, {MachineAnsweredContinuous, setIncremental, incrementalSet},
-                 QStringLiteral("Steps of 100"), program);
+    program.RunInProcess(machine, {MachineAnsweredContinuous, setIncremental, incrementalSet},
+                         QStringLiteral("Steps of 100"));
 
     const QList<TGraphForm*> graphs = program.GraphWindows();
     QCOMPARE(graphs.size(), 1);
@@ -297,8 +191,8 @@ void TestTestFromControlPanel::repeatModeRunsThreeCycles()
                                        panel.RepeatCountMaskEdit->setText(QStringLiteral("3"));
                                        panel.TestButton->click();
                                    }};
-    RunInProcess(machine, {MachineAnsweredContinuous, startRepeat}, QStringLiteral("Three"),
-                 program);
+    program.RunInProcess(machine, {MachineAnsweredContinuous, startRepeat},
+                         QStringLiteral("Three"));
 
     const QList<TGraphForm*> graphs = program.GraphWindows();
     QCOMPARE(graphs.size(), 1);
