@@ -57,6 +57,19 @@ QStringList Describe(const QList<QAction*>& actions)
     return lines;
 }
 
+// Graph windows in the frame, the first ones holding an unsaved test.
+QList<QPointer<TGraphForm>> AddGraphWindows(TMainScreen& screen, int unsaved, int saved)
+{
+    QList<QPointer<TGraphForm>> windows;
+    for (int i = 0; i < unsaved + saved; ++i) {
+        auto* form = new TGraphForm;
+        form->GraphDataMemo->document()->setModified(i < unsaved);
+        screen.AddGraphWindow(form);
+        windows.append(form);
+    }
+    return windows;
+}
+
 } // namespace
 
 class TestMainScreen : public QObject
@@ -389,14 +402,7 @@ void TestMainScreen::exitAsksEveryUnsavedWindowBeforeClosingAny()
     QFETCH(QStringList, answers);
     auto screen = Start("header\r\n");
     screen->show();
-    QList<QPointer<TGraphForm>> windows;
-    for (int i = 0; i < unsaved + saved; ++i) {
-        auto* form = new TGraphForm;
-        form->SetLines({QStringLiteral("Test %1").arg(i)});
-        form->GraphDataMemo->document()->setModified(i < unsaved);
-        screen->AddGraphWindow(form);
-        windows.append(form);
-    }
+    const QList<QPointer<TGraphForm>> windows = AddGraphWindows(*screen, unsaved, saved);
 
     int asked = 0;
     QList<ModalAnswers::Answer> replies;
@@ -426,13 +432,7 @@ void TestMainScreen::destroyingTheFrameFreesOpenGraphWindowsUnasked()
 {
     auto screen = Start("header\r\n");
     screen->show();
-    QList<QPointer<TGraphForm>> windows;
-    for (int i = 0; i < 3; ++i) {
-        auto* form = new TGraphForm;
-        form->GraphDataMemo->document()->setModified(i == 0);
-        screen->AddGraphWindow(form);
-        windows.append(form);
-    }
+    const QList<QPointer<TGraphForm>> windows = AddGraphWindows(*screen, 1, 2);
     screen->MdiArea->subWindowList().constFirst()->showMinimized();
     screen->MdiArea->setActiveSubWindow(screen->MdiArea->subWindowList().at(1));
 
