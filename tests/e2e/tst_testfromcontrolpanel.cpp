@@ -13,12 +13,9 @@
 #include "platform/termination.h"
 #include "sim/simulatedseriallibrary.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
