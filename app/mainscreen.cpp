@@ -17,6 +17,7 @@
 #include "platform/termination.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -46,6 +47,15 @@ QLabel* AddLabel(QWidget* owner, const char* name, const QString& caption)
     auto* label = new QLabel(caption, owner);
     label->setObjectName(QLatin1String(name));
     return label;
+}
+
+// Runs a child window's close query (an unsaved test asks the operator) without closing it.
+bool MayClose(QMdiSubWindow* child)
+{
+    QCloseEvent query;
+    if (child->widget())
+        QCoreApplication::sendEvent(child->widget(), &query);
+    return query.isAccepted();
 }
 
 } // namespace
@@ -93,10 +103,16 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     StartDirectory = QDir::currentPath();
 
     instanceLock_ = std::make_unique<InstanceLock>(TAboutBox::Caption);
-    if (!instanceLock_->TryHold()) {
+    switch (instanceLock_->TryHold()) {
+    case InstanceLock::Outcome::Held:
+        break;
+    case InstanceLock::Outcome::HeldByAnother:
         instanceLock_.reset();
         Termination::Request();
         return;
+    case InstanceLock::Outcome::Failed:
+        SystemMessageBox(this, instanceLock_->FailureText(), windowTitle());
+        break;
     }
     new TAboutBox(this); // never shown; it stands for this instance while the window lives
     {
@@ -109,7 +125,12 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     // frame (QMainWindow shows each one in its status bar).
 }
 
-TMainScreen::~TMainScreen() = default;
+TMainScreen::~TMainScreen()
+{
+    // The graph windows go with the frame, after this part of it: their going activates one
+    // another, which must no longer reach a handler of this window.
+    disconnect(MdiArea, nullptr, this, nullptr);
+}
 
 void TMainScreen::BuildTitleBlock()
 {
@@ -360,13 +381,15 @@ void TMainScreen::dropEvent(QDropEvent* event)
 
 void TMainScreen::closeEvent(QCloseEvent* event)
 {
-    MdiArea->closeAllSubWindows();
-    const bool allClosed = std::ranges::none_of(
-        MdiArea->subWindowList(), [](const QMdiSubWindow* child) { return child->isVisible(); });
-    if (allClosed)
-        event->accept();
-    else
+    // Every graph window is asked before any goes, so that one refusal keeps them all; those that
+    // agreed are not asked again.
+    const QList<QMdiSubWindow*> children = MdiArea->subWindowList();
+    if (!std::ranges::all_of(children, [](QMdiSubWindow* child) { return MayClose(child); })) {
         event->ignore();
+        return;
+    }
+    qDeleteAll(children);
+    event->accept();
 }
 
 void TMainScreen::MenuFileNewClick()

@@ -5,6 +5,7 @@
 #include "platform/modalresult.h"
 #include "platform/termination.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -90,6 +91,13 @@ TInitializingBox::TInitializingBox(QWidget* owner) : QDialog(owner)
 void TInitializingBox::reject()
 {
     AbortBitBtnClick();
+}
+
+void TInitializingBox::closeEvent(QCloseEvent* event)
+{
+    // Only Abort and Escape end the program.
+    IgnoreBitBtnClick();
+    event->accept();
 }
 
 void TInitializingBox::showEvent(QShowEvent* event)

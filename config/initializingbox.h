@@ -24,6 +24,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override; // the close box goes on, as Ignore does
 
 private:
     void FormShow();

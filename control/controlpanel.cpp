@@ -19,7 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -276,12 +275,6 @@ void TQORcontrolPanel::CreateDataViews()
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setTitleFont(font());
 
-    Series1 = new QLineSeries(chart);
-    Series1->setObjectName(QStringLiteral("Series1"));
-    Series1->setPen(QPen(ReadoutRed, 2));
-    Series1->setPointsVisible(false);
-    chart->addSeries(Series1);
-
     displacementAxis_ = new QCategoryAxis(chart);
     forceAxis_ = new QCategoryAxis(chart);
     for (QCategoryAxis* axis : {displacementAxis_, forceAxis_}) {
@@ -293,11 +286,14 @@ void TQORcontrolPanel::CreateDataViews()
     }
     chart->addAxis(displacementAxis_, Qt::AlignBottom);
     chart->addAxis(forceAxis_, Qt::AlignLeft);
-    Series1->attachAxis(displacementAxis_);
-    Series1->attachAxis(forceAxis_);
+    Series1 =
+        std::make_unique<LiveCurve>(chart, displacementAxis_, forceAxis_, QPen(ReadoutRed, 2));
 
-    ControlChart = Place<QChartView>(this, "ControlChart", 264, 0, 289, 337);
-    ControlChart->setChart(chart);
+    // Made with its chart: a view made without one makes a chart of its own, which setChart would
+    // leave behind.
+    ControlChart = new QChartView(chart, this);
+    ControlChart->setObjectName(QStringLiteral("ControlChart"));
+    ControlChart->setGeometry(264, 0, 289, 337);
     ControlChart->setRenderHint(QPainter::Antialiasing);
 
     DataShowBitBtn = Place<QPushButton>(this, "DataShowBitBtn", 474, 337, 75, 25);

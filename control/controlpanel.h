@@ -1,10 +1,12 @@
 #pragma once
 
 #include "control/fittedlabel.h"
+#include "control/livecurve.h"
 #include "graph/testmaximum.h"
 
 #include <QDialog>
 #include <QStringList>
+#include <memory>
 
 class QButtonGroup;
 class QCategoryAxis;
@@ -15,7 +17,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QLineSeries;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -65,7 +66,7 @@ public:
     QPushButton* ContIncModeBitBtn;
     QPlainTextEdit* TestDataMemo;
     QChartView* ControlChart;
-    QLineSeries* Series1;
+    std::unique_ptr<LiveCurve> Series1;
     QPushButton* DataShowBitBtn;
     QTimer* StatusTimer;
 
@@ -98,6 +99,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateStatusAndReadouts();
@@ -136,7 +138,12 @@ private:
     QString MaxForceDisplacementText = QStringLiteral("0");
     QCategoryAxis* displacementAxis_ = nullptr;
     QCategoryAxis* forceAxis_ = nullptr;
-    bool finishing_ = false;
+    // Tests that ended and wait for their title prompt, oldest first. While tableTestEnded_ the
+    // table's own test is the newest of them and lines that arrive still join it; a new test that
+    // empties the table moves it to endedTests_.
+    QList<QStringList> endedTests_;
+    bool tableTestEnded_ = false;
+    bool promptPending_ = false;
     bool tickFailureReported_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "control/controlchart.h"
 #include "control/protocol.h"
+#include "control/repeatcycle.h"
 #include "control/updown.h"
 #include "platform/errorreport.h"
 #include "platform/formcomponents.h"
@@ -18,9 +19,9 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -33,9 +34,7 @@ const QColor WaitingRed(255, 0, 0);
 // The number in a repeat count field, or -1 when the field holds no number.
 int CountIn(const QLineEdit* edit)
 {
-    bool isNumber = false;
-    const int count = edit->text().trimmed().toInt(&isNumber);
-    return isNumber ? count : -1;
+    return RepeatCount(edit->text()).value_or(-1);
 }
 
 } // namespace
@@ -84,11 +83,14 @@ void TQORcontrolPanel::hideEvent(QHideEvent* event)
 bool TQORcontrolPanel::eventFilter(QObject* watched, QEvent* event)
 {
     // Leaving a count field for another control of the panel; switching to another window
-    // (such as the notice itself) is not leaving it.
+    // (such as the notice itself) is not leaving it. Nor is the field's being disabled under the
+    // cursor when repeat mode ends: the count is out of use then, and the check box puts a
+    // used-up or half-typed count back to 1 (the notice would open inside the polling tick).
     if (event->type() == QEvent::FocusOut &&
         (watched == RepeatCountMaskEdit || watched == CyclesCompleteMaskEdit)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            static_cast<QWidget*>(watched)->isEnabled())
             RepeatCountMaskEditExit();
     }
     return QDialog::eventFilter(watched, event);
@@ -102,6 +104,15 @@ bool TQORcontrolPanel::event(QEvent* event)
             return QCoreApplication::sendEvent(parentWidget()->window(), event);
     }
     return QDialog::event(event);
+}
+
+void TQORcontrolPanel::keyPressEvent(QKeyEvent* event)
+{
+    // The panel closes only by its Close button or its close box: a stray Escape would stop a
+    // running test, and the next showing would empty its lines.
+    if (event->matches(QKeySequence::Cancel))
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void TQORcontrolPanel::FormShow()

@@ -1,11 +1,11 @@
 // The control panel's polling tick, the repeat cycling it drives and the finishing of a test.
 #include "control/controlpanel.h"
 
-#include "dialogs/operatorentrybox.h"
 #include "config/settings.h"
 #include "control/protocol.h"
 #include "control/repeatcycle.h"
 #include "control/updown.h"
+#include "dialogs/operatorentrybox.h"
 #include "graph/graphform.h"
 #include "graph/testlines.h"
 #include "platform/errorreport.h"
@@ -15,12 +15,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTimer>
+
+#include <utility>
 
 void TQORcontrolPanel::StatusTimerTimer()
 {
@@ -83,7 +83,7 @@ void TQORcontrolPanel::TakeDataRecord(const QByteArray& line)
     const DecodedRecord record = DecodeDataRecord(line, DisplacementFactor, ForceFactor);
     gauge2reading->setText(record.displacementText);
     gauge1reading->setText(record.forceText);
-    Series1->append(record.displacement, record.force);
+    Series1->Append(QPointF(record.displacement, record.force));
     if (MaxForce.Offer(record.force, record.displacement)) {
         MaxForceText = gauge1reading->text();
         MaxForceDisplacementText = gauge2reading->text();
@@ -92,18 +92,13 @@ void TQORcontrolPanel::TakeDataRecord(const QByteArray& line)
 
 void TQORcontrolPanel::ApplyRepeatCycling(const QByteArray& line)
 {
-    RepeatCycleState state;
-    state.repeatChecked = RepeatCheckBox->isChecked();
-    if (state.repeatChecked) {
-        state.cyclesComplete = StrToInt(CyclesCompleteMaskEdit->text().trimmed());
-        state.cyclesRequired = StrToInt(RepeatCountMaskEdit->text().trimmed());
-    }
-    const RepeatCycleDecision decision = DecideRepeatCycle(line, state);
-
-    if (state.repeatChecked) {
-        CyclesCompleteMaskEdit->setText(QString::number(decision.cyclesComplete));
-        RepeatCountMaskEdit->setText(QString::number(decision.cyclesRequired));
-    }
+    const RepeatCycleDecision decision =
+        DecideRepeatCycle(line, {RepeatCheckBox->isChecked(), CyclesCompleteMaskEdit->text(),
+                                 RepeatCountMaskEdit->text()});
+    if (decision.cyclesComplete)
+        CyclesCompleteMaskEdit->setText(QString::number(*decision.cyclesComplete));
+    if (decision.cyclesRequired)
+        RepeatCountMaskEdit->setText(QString::number(*decision.cyclesRequired));
     if (decision.endRepeatMode)
         EndRepeatMode();
     if (decision.action == RepeatAction::PerformHome)
@@ -122,10 +117,10 @@ void TQORcontrolPanel::EndRepeatMode()
 
 void TQORcontrolPanel::FinishTest()
 {
-    // An end code that arrives while the title prompt of the last one is open is only recorded.
-    if (finishing_)
+    // A second end code of a test whose title is still to come is only recorded.
+    if (tableTestEnded_)
         return;
-    finishing_ = true;
+    tableTestEnded_ = true;
 
     gauge1reading->setText(MaxForceText);
     gauge2reading->setText(MaxForceDisplacementText);
@@ -134,22 +129,38 @@ void TQORcontrolPanel::FinishTest()
     ResetMaximum();
 
     // The prompt runs outside the tick so that polling goes on while it is open.
-    QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
+    if (!promptPending_) {
+        promptPending_ = true;
+        QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
+    }
 }
 
 void TQORcontrolPanel::AskTitleAndShowGraph()
 {
-    const auto finished = qScopeGuard([this] { finishing_ = false; });
+    // The oldest ended test is titled first: one that a new test pushed out of the table, else
+    // the table's own.
     ErrorReport::Guard(this, [this] {
         ActOperatorEntryBox->EntryPromptLabel->setText(QStringLiteral("Enter Graph Title:"));
-        if (ActOperatorEntryBox->exec() == 1)
-            ReplaceTestLine(0, ActOperatorEntryBox->EntryInputEdit->text());
+        const bool titled = ActOperatorEntryBox->exec() == 1;
+        const QString title = ActOperatorEntryBox->EntryInputEdit->text();
+        if (titled && endedTests_.isEmpty())
+            ReplaceTestLine(0, title);
+        else if (titled)
+            SetTestLine(endedTests_.first(), 0, title);
 
         auto* graph = new TGraphForm(this);
-        graph->SetLines(testDataLines_);
+        graph->SetLines(endedTests_.isEmpty() ? testDataLines_ : endedTests_.constFirst());
         graph->GraphDataMemo->document()->setModified(true);
         emit GraphWindowCreated(graph);
     });
+
+    if (endedTests_.isEmpty())
+        tableTestEnded_ = false;
+    else
+        endedTests_.removeFirst();
+    promptPending_ = tableTestEnded_ || !endedTests_.isEmpty();
+    if (promptPending_)
+        QTimer::singleShot(0, this, [this] { AskTitleAndShowGraph(); });
 }
 
 void TQORcontrolPanel::AppendTestLine(const QString& line)
@@ -174,9 +185,12 @@ void TQORcontrolPanel::ReplaceTestLine(int index, const QString& line)
 
 void TQORcontrolPanel::ClearTestData()
 {
+    // A new test begins while the one that ended waits for its title: that one keeps its lines.
+    if (std::exchange(tableTestEnded_, false))
+        endedTests_.append(testDataLines_);
     testDataLines_.clear();
     TestDataMemo->clear();
-    Series1->clear();
+    Series1->Clear();
     ResetMaximum();
 }
 

@@ -9,21 +9,27 @@ char CharacterAt(const QByteArray& line, int index)
 
 } // namespace
 
+std::optional<int> RepeatCount(const QString& text)
+{
+    bool isNumber = false;
+    const int count = text.trimmed().toInt(&isNumber);
+    return isNumber ? std::optional<int>(count) : std::nullopt;
+}
+
 RepeatCycleDecision DecideRepeatCycle(const QByteArray& line, const RepeatCycleState& state)
 {
     const char first = CharacterAt(line, 0);
     const char second = CharacterAt(line, 1);
+    const bool endsTest = second == 'T' || second == 'M';
 
     RepeatCycleDecision decision;
-    decision.cyclesComplete = state.cyclesComplete;
-    decision.cyclesRequired = state.cyclesRequired;
-
     if (state.repeatChecked) {
         if (first == 'T' && second == 'L') {
             decision.endRepeatMode = true;
-        } else if (first == 'T' && (second == 'M' || second == 'T')) {
-            decision.cyclesComplete += 1;
-            decision.cyclesRequired = qMax(0, decision.cyclesRequired - 1);
+        } else if (first == 'T' && endsTest) {
+            decision.cyclesComplete = RepeatCount(state.cyclesCompleteText).value_or(0) + 1;
+            if (const std::optional<int> required = RepeatCount(state.cyclesRequiredText))
+                decision.cyclesRequired = qMax(0, *required - 1);
             if (decision.cyclesRequired == 0 || second == 'T')
                 decision.endRepeatMode = true;
             else
@@ -33,8 +39,12 @@ RepeatCycleDecision DecideRepeatCycle(const QByteArray& line, const RepeatCycleS
         }
     }
 
-    const bool stillRepeating = state.repeatChecked && !decision.endRepeatMode;
-    decision.finishTest =
-        (second == 'T' || second == 'M') && (!stillRepeating || decision.cyclesRequired == 0);
+    if (endsTest) {
+        // A line that counted no cycle (its first character is not "T") still finishes a series
+        // whose required count reads 0.
+        const bool stillRepeating = state.repeatChecked && !decision.endRepeatMode;
+        decision.finishTest = !stillRepeating || (!decision.cyclesComplete &&
+                                                  RepeatCount(state.cyclesRequiredText) == 0);
+    }
     return decision;
 }

@@ -9,10 +9,18 @@
 class InstanceLock
 {
 public:
+    enum class Outcome
+    {
+        Held,          // this process holds the lock now
+        HeldByAnother, // a running process holds it
+        Failed         // the lock file cannot be made at all: nothing is known of other instances
+    };
+
     explicit InstanceLock(const QString& title);
 
-    // True when this process holds the lock now; false when another process holds it.
-    bool TryHold();
+    Outcome TryHold();
+    // Why the last TryHold failed, for the operator: the lock file and the reason.
+    QString FailureText() const;
 
     // The lock file of a title: in the user's runtime directory, else in the temporary one.
     static QString PathFor(const QString& title);

@@ -15,7 +15,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -55,6 +57,19 @@ QStringList Describe(const QList<QAction*>& actions)
     return lines;
 }
 
+// Graph windows in the frame, the first ones holding an unsaved test.
+QList<QPointer<TGraphForm>> AddGraphWindows(TMainScreen& screen, int unsaved, int saved)
+{
+    QList<QPointer<TGraphForm>> windows;
+    for (int i = 0; i < unsaved + saved; ++i) {
+        auto* form = new TGraphForm;
+        form->GraphDataMemo->document()->setModified(i < unsaved);
+        screen.AddGraphWindow(form);
+        windows.append(form);
+    }
+    return windows;
+}
+
 } // namespace
 
 class TestMainScreen : public QObject
@@ -74,7 +89,11 @@ private slots:
     void graphWindowClientKeepsItsSize();
     void windowCommandsArrangeTheChildren();
     void exitIsRefusedWhileAChildRefuses();
+    void exitAsksEveryUnsavedWindowBeforeClosingAny_data();
+    void exitAsksEveryUnsavedWindowBeforeClosingAny();
+    void destroyingTheFrameFreesOpenGraphWindowsUnasked();
     void secondInstanceEndsBeforeReadingTheConfiguration();
+    void lockThatCannotBeMadeIsReportedAndTheProgramStarts();
 
 private:
     std::unique_ptr<TMainScreen> Start(const QByteArray& qorDat);
@@ -359,10 +378,81 @@ void TestMainScreen::exitIsRefusedWhileAChildRefuses()
     QVERIFY(!screen->isVisible());
 }
 
+void TestMainScreen::exitAsksEveryUnsavedWindowBeforeClosingAny_data()
+{
+    QTest::addColumn<int>("unsaved"); // graph windows, the first ones unsaved
+    QTest::addColumn<int>("saved");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<bool>("exits");
+
+    QTest::newRow("all agree") << 2 << 1 << QStringList{"OK", "OK"} << 2 << true;
+    QTest::newRow("the last one refuses")
+        << 3 << 1 << QStringList{"OK", "OK", "Cancel"} << 3 << false;
+    QTest::newRow("the first one refuses") << 2 << 0 << QStringList{"Cancel"} << 1 << false;
+    QTest::newRow("nothing unsaved") << 0 << 2 << QStringList{} << 0 << true;
+}
+
+// Exit asks each unsaved graph window once; a refusal keeps the program and every window open,
+// and only when all agree do they all go.
+void TestMainScreen::exitAsksEveryUnsavedWindowBeforeClosingAny()
+{
+    QFETCH(int, unsaved);
+    QFETCH(int, saved);
+    QFETCH(QStringList, answers);
+    auto screen = Start("header\r\n");
+    screen->show();
+    const QList<QPointer<TGraphForm>> windows = AddGraphWindows(*screen, unsaved, saved);
+
+    int asked = 0;
+    QList<ModalAnswers::Answer> replies;
+    for (const QString& answer : answers + QStringList{"OK", "OK"}) // more than needed
+        replies.append([&asked, answer](QWidget* alert) {
+            ++asked;
+            CloseQueryAnswer(answer == QLatin1String("OK") ? "AlertOKBitBtn"
+                                                           : "AlertCancelBitBtn")(alert);
+        });
+    ModalAnswers alerts(replies, 2000);
+    screen->MenuFileExit->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QTEST(asked, "asked");
+    QFETCH(bool, exits);
+    QCOMPARE(screen->isVisible(), !exits);
+    for (const QPointer<TGraphForm>& window : windows) {
+        QCOMPARE(window.isNull(), exits);
+        if (!exits)
+            QVERIFY(window->isVisible());
+    }
+}
+
+// The frame goes with graph windows still open (the program ends, a test tears down): they go
+// with it, unasked, while the frame is still whole when their going activates one another.
+void TestMainScreen::destroyingTheFrameFreesOpenGraphWindowsUnasked()
+{
+    auto screen = Start("header\r\n");
+    screen->show();
+    const QList<QPointer<TGraphForm>> windows = AddGraphWindows(*screen, 1, 2);
+    screen->MdiArea->subWindowList().constFirst()->showMinimized();
+    screen->MdiArea->setActiveSubWindow(screen->MdiArea->subWindowList().at(1));
+
+    int asked = 0;
+    ModalAnswers alerts({[&asked](QWidget* alert) {
+                            ++asked;
+                            alert->close();
+                        }},
+                        1000);
+    screen.reset();
+
+    QCOMPARE(asked, 0);
+    for (const QPointer<TGraphForm>& window : windows)
+        QVERIFY(window.isNull());
+}
+
 void TestMainScreen::secondInstanceEndsBeforeReadingTheConfiguration()
 {
     InstanceLock running(TAboutBox::Caption);
-    QVERIFY(running.TryHold());
+    QCOMPARE(running.TryHold(), InstanceLock::Outcome::Held);
     QTemporaryDir fresh;
     QDir::setCurrent(fresh.path());
     QFile qorDat(QStringLiteral("QOR.dat"));
@@ -379,6 +469,39 @@ void TestMainScreen::secondInstanceEndsBeforeReadingTheConfiguration()
     QVERIFY(PortName.isEmpty());
     QVERIFY(!screen.MenuFileNew->isEnabled());
     QVERIFY(!screen.findChild<TAboutBox*>());
+}
+
+// Neither the runtime folder nor the temporary one can hold the lock file: that is no sign of
+// another instance, so the operator is told and the program starts.
+void TestMainScreen::lockThatCannotBeMadeIsReportedAndTheProgramStarts()
+{
+    start_->WriteFile(QStringLiteral("QOR.dat"), "header\r\nPORT=COM1\r\n");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray temporary = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("TMPDIR", temporary);
+    });
+    // A file where the folders should be: no lock file can be made below it, even by root.
+    const QString notAFolder = start_->Path() + QStringLiteral("/QOR.dat");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(notAFolder));
+    qputenv("TMPDIR", QFile::encodeName(notAFolder));
+
+    QString message;
+    ModalAnswers answers({[&](QWidget* box) {
+                              if (auto* notice = qobject_cast<QMessageBox*>(box))
+                                  message = notice->text();
+                              box->close();
+                          },
+                          LetStartUpGo});
+    TMainScreen screen;
+
+    QVERIFY(answers.AllAnswered());
+    QVERIFY(!answers.WatchdogFired());
+    QVERIFY2(message.contains(notAFolder), qPrintable(message));
+    QVERIFY(!Termination::Requested());
+    QCOMPARE(PortName, QStringLiteral("COM1"));
+    QVERIFY(screen.MenuFileNew->isEnabled());
 }
 
 QTEST_MAIN(TestMainScreen)

@@ -65,6 +65,10 @@ void TestInitializingBox::startUp_data()
     QTest::newRow("bad units line, good port, Ignore")
         << QByteArray("header\r\nPORT=COM1\r\nUNITS=metric\r\n") << true << "Ignore" << 2 << "COM1";
     QTest::newRow("clean, Escape aborts") << clean << false << "Escape" << 3 << "";
+    QTest::newRow("clean, close box goes on") << clean << false << "close box" << 2 << "";
+    QTest::newRow("faulty, close box goes on as Ignore")
+        << QByteArray("header\r\nPORT=COM1\r\nUNITS=metric\r\n") << true << "close box" << 2
+        << "COM1";
     QTest::newRow("faulty, Abort")
         << QByteArray("header\r\nBOGUS\r\n") << true << "Abort" << 3 << "";
 }
@@ -94,6 +98,8 @@ void TestInitializingBox::startUp()
             QTest::mouseClick(box.IgnoreBitBtn, Qt::LeftButton);
         else if (action == QLatin1String("Abort"))
             QTest::mouseClick(box.AbortBitBtn, Qt::LeftButton);
+        else if (action == QLatin1String("close box"))
+            box.close();
         else
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     }});

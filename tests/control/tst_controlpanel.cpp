@@ -38,6 +38,8 @@ private slots:
     void repeatCountCheckedOnLeavingTheField();
     void repeatCheckBoxEffects();
     void closingSendsStopEvenWhenIdle();
+    void onlyCloseButtonOrCloseBoxClosesThePanel_data();
+    void onlyCloseButtonOrCloseBoxClosesThePanel();
     void showingSetsCaptionsAndAxes_data();
     void showingSetsCaptionsAndAxes();
     void graphTableToggle();
@@ -257,6 +259,51 @@ void TestControlPanel::closingSendsStopEvenWhenIdle()
     QVERIFY(!panel.StatusTimer->isActive());
     QVERIFY(!panel.RepeatCheckBox->isChecked());
     QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("1"));
+}
+
+void TestControlPanel::onlyCloseButtonOrCloseBoxClosesThePanel_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("focus"); // the control that has the keyboard focus
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Escape on a command button") << "Escape"
+                                                << "HomeButton" << false;
+    QTest::newRow("Escape in the repeat count") << "Escape"
+                                                << "RepeatCountMaskEdit" << false;
+    QTest::newRow("Escape in the data table") << "Escape"
+                                              << "TestDataMemo" << false;
+    QTest::newRow("Close button") << "Close button"
+                                  << "HomeButton" << true;
+    QTest::newRow("close box") << "close box"
+                               << "RepeatCountMaskEdit" << true;
+}
+
+// A test is running and the operator acts on the panel: only a deliberate close stops it.
+void TestControlPanel::onlyCloseButtonOrCloseBoxClosesThePanel()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, focus);
+    QFETCH(bool, closes);
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QApplication::setActiveWindow(&panel);
+    panel.RepeatCheckBox->click();
+    panel.TestButton->click();
+    harness.Ticks({"D", "0100,0200"});
+    harness.TakeWrites();
+    panel.findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+
+    if (action == QLatin1String("Escape"))
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    else if (action == QLatin1String("Close button"))
+        QTest::mouseClick(panel.CloseButton, Qt::LeftButton);
+    else
+        panel.close();
+
+    QCOMPARE(panel.isVisible(), !closes);
+    QCOMPARE(harness.TakeWrites(), closes ? Writes{"S"} : Writes{});
+    QCOMPARE(panel.RepeatCheckBox->isChecked(), !closes);
+    QCOMPARE(panel.TestDataLines(), (QStringList{"D", "QOR1000 Test Graph 1", "X,Y", "0100,0200"}));
 }
 
 void TestControlPanel::showingSetsCaptionsAndAxes_data()

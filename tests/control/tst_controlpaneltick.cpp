@@ -1,8 +1,8 @@
 #include "modalanswers.h"
 #include "panelharness.h"
 
-#include "dialogs/operatorentrybox.h"
 #include "control/updown.h"
+#include "dialogs/operatorentrybox.h"
 #include "graph/graphform.h"
 
 #include <QCheckBox>
@@ -19,6 +19,7 @@
 
 using Lines = QStringList;
 using Writes = QList<QByteArray>;
+using GraphLines = QList<QStringList>;
 
 namespace {
 
@@ -39,6 +40,35 @@ TGraphForm* GraphOf(const QSignalSpy& spy, int index = 0)
 {
     return qobject_cast<TGraphForm*>(spy.at(index).at(0).value<QWidget*>());
 }
+
+GraphLines GraphsOf(const QSignalSpy& spy)
+{
+    GraphLines graphs;
+    for (int index = 0; index < spy.count(); ++index)
+        graphs.append(GraphOf(spy, index)->Lines());
+    return graphs;
+}
+
+// Every modal box that opens, named by its kind in order: a title prompt gets the title and
+// OK, anything else (a notice, an error report) is closed.
+struct ModalLog
+{
+    QStringList opened;
+    ModalAnswers answers;
+
+    explicit ModalLog(const QString& title, int expected = 4)
+        : answers(QList<ModalAnswers::Answer>(expected, [this, title](QWidget* modal) {
+              if (modal == ActOperatorEntryBox) {
+                  opened << QStringLiteral("title prompt");
+                  EnterTitle(title)(modal);
+              } else {
+                  opened << QString::fromLatin1(modal->metaObject()->className());
+                  modal->close();
+              }
+          }))
+    {
+    }
+};
 
 } // namespace
 
@@ -61,6 +91,11 @@ private slots:
     void incompleteLineChangesNothing();
     void secondEndCodeDuringThePromptIsOnlyRecorded();
     void failingPortIsReportedOnceAndPollingGoesOn();
+    void emptiedRepeatCountKeepsEachLinesAction_data();
+    void emptiedRepeatCountKeepsEachLinesAction();
+    void seriesEndingWhileTheCountHasTheFocus();
+    void graphWindowGetsTheTestThatEnded_data();
+    void graphWindowGetsTheTestThatEnded();
 
 private:
     TActOperatorEntryBox* entryBox_ = nullptr;
@@ -91,7 +126,7 @@ void TestControlPanelTick::singleTestToAGraphWindow()
     QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.600"));
     QCOMPARE(panel.QORstatus->text(), QStringLiteral("Receiving Test Data"));
     QCOMPARE(panel.QORstatus->palette().color(QPalette::WindowText), Lime);
-    QCOMPARE(panel.Series1->points(), (QList<QPointF>{{0.0, 0.0}, {0.512, 523.0}, {0.6, 400.0}}));
+    QCOMPARE(panel.Series1->Points(), (QList<QPointF>{{0.0, 0.0}, {0.512, 523.0}, {0.6, 400.0}}));
 
     QString prompt;
     ModalAnswers answers({EnterTitle(QStringLiteral("Beam 7"), &prompt)});
@@ -152,7 +187,7 @@ void TestControlPanelTick::bottomLimitEndsRepeatThenALowerTestStartsAfresh()
     ModalAnswers answers({EnterTitle(QStringLiteral("second"))});
     panel.TestButton->click();
     QVERIFY(panel.TestDataLines().isEmpty());
-    QVERIFY(panel.Series1->points().isEmpty());
+    QVERIFY(panel.Series1->Points().isEmpty());
     harness.Ticks({"D", "0100,0300", "0200,0200", "TM"});
     QCOMPARE(panel.gauge1reading->text(), QStringLiteral("300"));
     QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.100"));
@@ -201,7 +236,7 @@ void TestControlPanelTick::threeRepeatCyclesEndingInMaximumForce()
         Lines{"D", "QOR1000 Test Graph 2", "X,Y", "0100,0300", "0250,0700", "TM", "H"} +
         Lines{"D", "QOR1000 Test Graph 3", "X,Y", "0100,0100", "0200,0600", "TM"};
     QCOMPARE(GraphOf(graphs)->Lines(), expected);
-    QCOMPARE(panel.Series1->count(), 6);
+    QCOMPARE(panel.Series1->Count(), 6);
     QCoreApplication::processEvents();
     QCOMPARE(graphs.count(), 1);
 }
@@ -281,7 +316,7 @@ void TestControlPanelTick::badRecordEndsTheTickAfterTheStatus()
     QCOMPARE(panel.QORstatus->text(), QStringLiteral("Receiving Test Data"));
     QCOMPARE(panel.gauge1reading->text(), QStringLiteral("200"));
     QCOMPARE(panel.gauge2reading->text(), QStringLiteral("0.100"));
-    QCOMPARE(panel.Series1->count(), 1);
+    QCOMPARE(panel.Series1->Count(), 1);
     QTRY_VERIFY(answers.AllAnswered());
 
     harness.Tick("0300,0400");
@@ -379,6 +414,151 @@ void TestControlPanelTick::failingPortIsReportedOnceAndPollingGoesOn()
     QTRY_COMPARE(reports, 2);
     QCOMPARE(panel.TestDataLines(), (Lines{"S", "C"}));
     QCOMPARE(panel.QORstatus->text(), QStringLiteral("Continuous Mode set"));
+}
+
+// The operator empties Cycles Required to type a new number while the series runs: every line
+// arriving meanwhile still does what it does, and no box interrupts the series.
+void TestControlPanelTick::emptiedRepeatCountKeepsEachLinesAction_data()
+{
+    QTest::addColumn<Writes>("lines");
+    QTest::addColumn<Writes>("sent");
+    QTest::addColumn<QString>("complete");
+    QTest::addColumn<QString>("required");
+    QTest::addColumn<bool>("repeating");
+    QTest::addColumn<QStringList>("modals");
+
+    QTest::newRow("record") << Writes{"0200,0300"} << Writes{} << "0"
+                            << "" << true << QStringList{};
+    QTest::newRow("maximum force goes home, the count left to the operator")
+        << Writes{"TM"} << Writes{"H"} << "1"
+        << "" << true << QStringList{};
+    QTest::newRow("home starts the next cycle") << Writes{"TM", "U", "H"} << Writes{"H", "T"} << "1"
+                                                << "" << true << QStringList{};
+    QTest::newRow("test complete ends the series and finishes")
+        << Writes{"TT"} << Writes{} << "1"
+        << "1" << false << QStringList{"title prompt"};
+    QTest::newRow("bottom limit ends the series") << Writes{"TL"} << Writes{} << "0"
+                                                  << "1" << false << QStringList{};
+}
+
+void TestControlPanelTick::emptiedRepeatCountKeepsEachLinesAction()
+{
+    QFETCH(Writes, lines);
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("3"));
+    panel.TestButton->click();
+    harness.Ticks({"D", "0100,0200"});
+    harness.TakeWrites();
+
+    ModalLog modals(QStringLiteral("series"));
+    panel.RepeatCountMaskEdit->clear();
+    harness.Ticks(lines);
+    QCoreApplication::processEvents();
+
+    QTEST(harness.TakeWrites(), "sent");
+    QTEST(panel.CyclesCompleteMaskEdit->text(), "complete");
+    QTEST(panel.RepeatCountMaskEdit->text(), "required");
+    QTEST(panel.RepeatCheckBox->isChecked(), "repeating");
+    QTEST(modals.opened, "modals");
+    Lines recorded;
+    for (const QByteArray& line : lines)
+        recorded << QString::fromLatin1(line);
+    QCOMPARE(panel.TestDataLines().mid(4), recorded);
+}
+
+// The last cycle ends while the operator's cursor is in Cycles Required: the field is disabled
+// under it without a notice, and the title prompt is the only box.
+void TestControlPanelTick::seriesEndingWhileTheCountHasTheFocus()
+{
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    QApplication::setActiveWindow(&panel);
+    panel.RepeatCheckBox->click();
+    panel.RepeatCountMaskEdit->setText(QStringLiteral("2"));
+    panel.RepeatCountMaskEdit->setFocus(Qt::MouseFocusReason);
+    QVERIFY(panel.RepeatCountMaskEdit->hasFocus());
+
+    ModalLog modals(QStringLiteral("two cycles"));
+    harness.Ticks({"D", "0100,0200", "TM", "H", "D", "0100,0300", "TM"});
+    QTRY_COMPARE(graphs.count(), 1);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(modals.opened, QStringList{"title prompt"});
+    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("2"));
+    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("1"));
+    QVERIFY(!panel.RepeatCountMaskEdit->isEnabled());
+    QCOMPARE(GraphOf(graphs)->Lines().constLast(), QStringLiteral("TM"));
+    QCOMPARE(GraphOf(graphs)->Lines().at(1),
+             QStringLiteral("Maximum Force (lbs.)=300 at Displacement (in.)=0.100"));
+}
+
+// A test has ended and its title prompt is about to open when the operator acts on the panel.
+// The prompt's graph window holds that test: lines that arrive for it go with it, a new test
+// started meanwhile keeps its own lines and, when it ends too, gets its own window.
+void TestControlPanelTick::graphWindowGetsTheTestThatEnded_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Writes>("beforePrompt");
+    QTest::addColumn<Writes>("underPrompt");
+    QTest::addColumn<GraphLines>("expectedGraphs");
+    QTest::addColumn<Lines>("table");
+
+    const QString firstSummary = "Maximum Force (lbs.)=200 at Displacement (in.)=0.100";
+    const Lines ended{"first", firstSummary, "X,Y", "0100,0200", "TM"};
+    const Lines newTest{"D", "QOR1000 Test Graph 1", "X,Y", "0300,0400"};
+
+    QTest::newRow("Test pressed") << "Test" << Writes{"D", "0300,0400"} << Writes{}
+                                  << GraphLines{ended} << newTest;
+    QTest::newRow("Test pressed, the new test ends under the prompt")
+        << "Test" << Writes{"D", "0300,0400"} << Writes{"TT"}
+        << GraphLines{ended,
+                      {"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
+                       "0300,0400", "TT"}}
+        << Lines{"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
+                 "0300,0400", "TT"};
+    QTest::newRow("Stop pressed: later lines belong to the ended test")
+        << "Stop" << Writes{"S"} << Writes{"U"} << GraphLines{ended + Lines{"S", "U"}}
+        << ended + Lines{"S", "U"};
+    QTest::newRow("panel closed and opened again")
+        << "Close and open" << Writes{"C"} << Writes{} << GraphLines{ended} << Lines{"C"};
+}
+
+void TestControlPanelTick::graphWindowGetsTheTestThatEnded()
+{
+    QFETCH(QString, action);
+    QFETCH(Writes, beforePrompt);
+    QFETCH(Writes, underPrompt);
+    PanelHarness harness;
+    TQORcontrolPanel& panel = *harness.panel;
+    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
+    ModalAnswers answers({[&](QWidget* prompt) {
+                              harness.Ticks(underPrompt);
+                              EnterTitle(QStringLiteral("first"))(prompt);
+                          },
+                          EnterTitle(QStringLiteral("second"))});
+    panel.TestButton->click();
+    harness.Ticks({"D", "0100,0200", "TM"});
+
+    if (action == QLatin1String("Test")) {
+        panel.TestButton->click();
+    } else if (action == QLatin1String("Stop")) {
+        panel.StopButton->click();
+    } else {
+        panel.CloseButton->click();
+        panel.show();
+        panel.StatusTimer->stop();
+    }
+    harness.Ticks(beforePrompt);
+
+    QFETCH(GraphLines, expectedGraphs);
+    QTRY_COMPARE(graphs.count(), expectedGraphs.size());
+    QCoreApplication::processEvents();
+    QCOMPARE(GraphsOf(graphs), expectedGraphs);
+    QTEST(panel.TestDataLines(), "table");
+    QCOMPARE(panel.TestDataMemo->toPlainText(), panel.TestDataLines().join(u'\n'));
 }
 
 QTEST_MAIN(TestControlPanelTick)

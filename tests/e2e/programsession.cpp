@@ -8,6 +8,7 @@
 #include "graph/graphform.h"
 #include "platform/numbertext.h"
 #include "sim/machinemodel.h"
+#include "sim/simulatedseriallibrary.h"
 
 #include <QAction>
 #include <QFile>
@@ -96,6 +97,20 @@ void Program::RunFromPanel(const QList<OperatorStep>& steps, const QString& titl
     RunPanelSession(
         steps, {typeTitle}, [this] { return !GraphWindows().isEmpty(); }, letTimePass,
         intervalMilliseconds, watchdogMilliseconds);
+}
+
+void Program::RunInProcess(SimulatedSerialLibrary& machine, const QList<OperatorStep>& steps,
+                           const QString& title, int watchdogMilliseconds, int ticksPerLook)
+{
+    RunFromPanel(
+        steps, title,
+        [&] {
+            for (int tick = 0; tick < ticksPerLook; ++tick) {
+                machine.Advance(100);
+                panel->StatusTimerTimer();
+            }
+        },
+        0, watchdogMilliseconds);
 }
 
 QStringList MachineLines(const MachineOptions& options, const QByteArray& setUp)

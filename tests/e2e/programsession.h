@@ -13,6 +13,7 @@
 #include <memory>
 
 class ProgramForms;
+class SimulatedSerialLibrary;
 class TActOperatorEntryBox;
 class TGraphForm;
 class TMainScreen;
@@ -56,6 +57,12 @@ struct Program
     void RunFromPanel(const QList<OperatorStep>& steps, const QString& title,
                       const std::function<void()>& letTimePass, int intervalMilliseconds,
                       int watchdogMilliseconds);
+
+    // The same against the simulated machine in-process. Each tick lets 100 ms of the machine's
+    // time pass and takes one line; the operator looks at the panel (and the panel is drawn) after
+    // every ticksPerLook ticks.
+    void RunInProcess(SimulatedSerialLibrary& machine, const QList<OperatorStep>& steps,
+                      const QString& title, int watchdogMilliseconds = 10000, int ticksPerLook = 1);
 };
 
 // The lines the machine sends for one test after "C" and the given set-up commands.

@@ -39,9 +39,6 @@ private slots:
     void repeatModeRunsThreeCycles();
 
 private:
-    void RunInProcess(SimulatedSerialLibrary& machine, const QList<OperatorStep>& steps,
-                      const QString& title, Program& program);
-
     QTemporaryDir runtime_;
     std::unique_ptr<TemporaryStartDirectory> start_;
 };
@@ -66,20 +63,6 @@ void TestTestFromControlPanel::cleanup()
     start_.reset();
     InstallSerialLibrary(nullptr);
     PortName.clear();
-}
-
-void TestTestFromControlPanel::RunInProcess(SimulatedSerialLibrary& machine,
-                                            const QList<OperatorStep>& steps, const QString& title,
-                                            Program& program)
-{
-    // Each look at the panel lets 100 ms of the machine's time pass and takes one line.
-    program.RunFromPanel(
-        steps, title,
-        [&] {
-            machine.Advance(100);
-            program.panel->StatusTimerTimer();
-        },
-        0, 10000);
 }
 
 void TestTestFromControlPanel::singleTestAgainstQorSim()
@@ -120,8 +103,8 @@ void TestTestFromControlPanel::incrementalTestPausesAtEachStep()
             QCOMPARE(panel.PC2Meter->value(), 100);
             panel.TestButton->click();
         }};
-    RunInProcess(machine, {MachineAnsweredContinuous, setIncremental, incrementalSet},
-                 QStringLiteral("Steps of 100"), program);
+    program.RunInProcess(machine, {MachineAnsweredContinuous, setIncremental, incrementalSet},
+                         QStringLiteral("Steps of 100"));
 
     const QList<TGraphForm*> graphs = program.GraphWindows();
     QCOMPARE(graphs.size(), 1);
@@ -146,8 +129,8 @@ void TestTestFromControlPanel::repeatModeRunsThreeCycles()
                                        panel.RepeatCountMaskEdit->setText(QStringLiteral("3"));
                                        panel.TestButton->click();
                                    }};
-    RunInProcess(machine, {MachineAnsweredContinuous, startRepeat}, QStringLiteral("Three"),
-                 program);
+    program.RunInProcess(machine, {MachineAnsweredContinuous, startRepeat},
+                         QStringLiteral("Three"));
 
     const QList<TGraphForm*> graphs = program.GraphWindows();
     QCOMPARE(graphs.size(), 1);

@@ -11,6 +11,8 @@ private slots:
     void secondHolderIsRefusedUntilTheFirstGoes();
     void titlesLockIndependently();
     void lockOfADeadProcessIsTakenOver();
+    void lockThatCannotBeMadeIsAFailure_data();
+    void lockThatCannotBeMadeIsAFailure();
 
 private:
     QTemporaryDir runtime_;
@@ -28,20 +30,20 @@ void TestInstanceLock::initTestCase()
 void TestInstanceLock::secondHolderIsRefusedUntilTheFirstGoes()
 {
     auto first = std::make_unique<InstanceLock>(QStringLiteral("About This Program"));
-    QVERIFY(first->TryHold());
-    QVERIFY(first->TryHold()); // asking again keeps it
+    QCOMPARE(first->TryHold(), InstanceLock::Outcome::Held);
+    QCOMPARE(first->TryHold(), InstanceLock::Outcome::Held); // asking again keeps it
     InstanceLock second(QStringLiteral("About This Program"));
-    QVERIFY(!second.TryHold());
+    QCOMPARE(second.TryHold(), InstanceLock::Outcome::HeldByAnother);
     first.reset();
-    QVERIFY(second.TryHold());
+    QCOMPARE(second.TryHold(), InstanceLock::Outcome::Held);
 }
 
 void TestInstanceLock::titlesLockIndependently()
 {
     InstanceLock about(QStringLiteral("About This Program"));
     InstanceLock other(QStringLiteral("Another Program"));
-    QVERIFY(about.TryHold());
-    QVERIFY(other.TryHold());
+    QCOMPARE(about.TryHold(), InstanceLock::Outcome::Held);
+    QCOMPARE(other.TryHold(), InstanceLock::Outcome::Held);
 }
 
 void TestInstanceLock::lockOfADeadProcessIsTakenOver()
@@ -59,7 +61,34 @@ void TestInstanceLock::lockOfADeadProcessIsTakenOver()
     leftOver.close();
 
     InstanceLock lock(QStringLiteral("About This Program"));
-    QVERIFY(lock.TryHold());
+    QCOMPARE(lock.TryHold(), InstanceLock::Outcome::Held);
+}
+
+// A lock file that cannot be made says nothing about another instance; the operator is told
+// where and why.
+void TestInstanceLock::lockThatCannotBeMadeIsAFailure_data()
+{
+    QTest::addColumn<bool>("fileInItsPlace");
+    QTest::newRow("runtime folder removed") << false;
+    QTest::newRow("runtime folder replaced by a file") << true;
+}
+
+void TestInstanceLock::lockThatCannotBeMadeIsAFailure()
+{
+    QFETCH(bool, fileInItsPlace);
+    QTemporaryDir folder(runtime_.filePath(QStringLiteral("runtime-XXXXXX")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder.path()));
+    const auto restore =
+        qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path())); });
+    InstanceLock lock(QStringLiteral("About This Program"));
+    QVERIFY(folder.remove());
+    if (fileInItsPlace) {
+        QFile file(folder.path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    QCOMPARE(lock.TryHold(), InstanceLock::Outcome::Failed);
+    QVERIFY2(lock.FailureText().contains(folder.path()), qPrintable(lock.FailureText()));
 }
 
 QTEST_GUILESS_MAIN(TestInstanceLock)
