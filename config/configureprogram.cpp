@@ -123,8 +123,14 @@ ConfigureChoices TConfigureProgram::Chosen() const
 
 void TConfigureProgram::OKBtnClick()
 {
-    if (PortName.startsWith(QLatin1Char('C')))
-        SerialComm::PortClose(PortName);
+    // A port whose machine went away (switched off, cable pulled) cannot be closed; the serial
+    // layer has logged that, and the operator's choices apply all the same.
+    if (PortName.startsWith(QLatin1Char('C'))) {
+        try {
+            SerialComm::PortClose(PortName);
+        } catch (int) {
+        }
+    }
 
     const ConfigureChoices chosen = Chosen();
     const ConfigureRewrite rewrite = RewriteConfigureLines(QORdatLines, chosen);
@@ -138,24 +144,22 @@ void TConfigureProgram::OKBtnClick()
 
     if (chosen.port)
         PortName = QStringLiteral("COM%1").arg(*chosen.port);
-    if (OpenPortAndWrite())
-        return;
-    AlertPortNotAvailable();
-    PortName.clear();
-    QORdatLines[rewrite.portLine] = PortLine(std::nullopt);
+    if (!OpenPort()) {
+        AlertPortNotAvailable();
+        PortName.clear();
+        QORdatLines[rewrite.portLine] = PortLine(std::nullopt);
+    }
+    // A file that cannot be written is reported as such; the port, open or not, is not at fault.
     WriteLineFile(filePath_, QORdatLines);
 }
 
-bool TConfigureProgram::OpenPortAndWrite() const
+bool TConfigureProgram::OpenPort() const
 {
     try {
         SerialComm::PortInit(PortName, QStringLiteral("Baud9600"), QStringLiteral("NoParity"),
                              QStringLiteral("OneStopBit"), QStringLiteral("WordLength8"));
-        WriteLineFile(filePath_, QORdatLines);
     } catch (int) {
         return false; // the serial layer has logged why
-    } catch (const FileError&) {
-        return false;
     }
     return true;
 }

@@ -39,8 +39,8 @@ private:
     void FormShow();
     void OKBtnClick();
     ConfigureChoices Chosen() const;
-    // Opens PortName and writes the lines; false when either failed.
-    bool OpenPortAndWrite() const;
+    // Opens PortName; false when it could not be opened.
+    bool OpenPort() const;
     void AlertPortNotAvailable();
 
     QString filePath_;

@@ -113,8 +113,9 @@ void TestConfigureAndHelp::configure_data()
 {
     QTest::addColumn<QString>("leave"); // OK, Enter (in a radio group), Cancel, Escape, close
     QTest::addColumn<QByteArray>("qorDat");
-    QTest::addColumn<QString>("choose"); // the items the operator clicks
-    QTest::addColumn<int>("diskRoom");   // bytes a file may grow to; 0: no limit
+    QTest::addColumn<QString>("choose");   // the items the operator clicks
+    QTest::addColumn<bool>("machineGone"); // the port's other side closed before the dialog
+    QTest::addColumn<int>("diskRoom");     // bytes a file may grow to; 0: no limit
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<bool>("portOpen"); // COM1 open afterwards, the machine commands enabled
@@ -124,25 +125,30 @@ void TestConfigureAndHelp::configure_data()
     const QByteArray metric = "hdr\r\nPORT=COM1\r\nUNITS=METRIC\r\n' keep\r\nCOLORGRAPH=FALSE\r\n";
     const QStringList none;
     QTest::newRow("OK reopens COM1, metric and black")
-        << "OK" << file << "Blk/Wht Metric" << 0 << none << metric << true << true;
+        << "OK" << file << "Blk/Wht Metric" << false << 0 << none << metric << true << true;
     QTest::newRow("Enter in a radio group is OK")
-        << "Enter" << file << "Metric Blk/Wht" << 0 << none << metric << true << true;
+        << "Enter" << file << "Metric Blk/Wht" << false << 0 << none << metric << true << true;
     for (const char* leave : {"Cancel", "Escape", "close"})
-        QTest::newRow(leave) << leave << file << "COM2 Metric" << 0 << none << file << true
+        QTest::newRow(leave) << leave << file << "COM2 Metric" << false << 0 << none << file << true
                              << false;
     QTest::newRow("port that cannot open: alert, PORT=COM0")
-        << "OK" << file << "COM3" << 0 << QStringList{PortAlert}
+        << "OK" << file << "COM3" << false << 0 << QStringList{PortAlert}
         << QByteArray("hdr\r\nPORT=COM0\r\nUNITS=ENGLISH\r\n' keep\r\nCOLORGRAPH=TRUE\r\n") << false
         << false;
     QTest::newRow("no port shown while one is open: it opens again")
-        << "OK" << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\n") << "Metric" << 0 << none
+        << "OK" << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\n") << "Metric" << false << 0 << none
         << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\nCOLORGRAPH=TRUE\r\nUNITS=METRIC\r\n")
         << true << true;
-    QTest::newRow("disk full: alert, report, old file whole")
-        << "OK" << file << "Metric" << 20
-        << QStringList{PortAlert,
-                       "tst_configureandhelp: Cannot write file \"<dir>/QOR.dat\". File too large"}
-        << file << false << true;
+    // Room for the serial port's lock file, not for the whole QOR.dat.
+    const QByteArray longFile = file + "\r\n' " + QByteArray(200, '-');
+    QTest::newRow("disk full: the file's failure reported, old file whole, port open")
+        << "OK" << longFile << "Metric" << false << 128
+        << QStringList{"tst_configureandhelp: Cannot write file \"<dir>/QOR.dat\". File too large"}
+        << longFile << true << true;
+    QTest::newRow("machine gone: its port cannot close, the choices apply")
+        << "OK" << file << "Metric" << true << 0 << none
+        << QByteArray("hdr\r\nPORT=COM1\r\nUNITS=METRIC\r\n' keep\r\nCOLORGRAPH=TRUE\r\n") << true
+        << true;
 }
 
 void TestConfigureAndHelp::configure()
@@ -150,6 +156,7 @@ void TestConfigureAndHelp::configure()
     QFETCH(QString, leave);
     QFETCH(QByteArray, qorDat);
     QFETCH(QString, choose);
+    QFETCH(bool, machineGone);
     QFETCH(int, diskRoom);
     QFETCH(QStringList, boxes);
     QFETCH(QByteArray, written);
@@ -161,6 +168,10 @@ void TestConfigureAndHelp::configure()
     auto* graph = new TGraphForm;
     graph->SetLines({"Title", "", "X,Y", "0100,0050", "TT"});
     screen->AddGraphWindow(graph); // the main window is not shown: the graph never paints
+    if (machineGone) {
+        terminal_->CloseOtherSide();
+        QTest::qWait(100); // the port notices and closes
+    }
 
     QStringList seenBoxes;
     QList<ModalAnswers::Answer> answers{[&](QWidget* modal) {
@@ -202,7 +213,7 @@ void TestConfigureAndHelp::configure()
     QCOMPARE(screen->SpeedNewBtn->isEnabled(), portOpen);
     QCOMPARE(graph->GraphChart->chart()->axes(Qt::Vertical).value(0)->titleText(),
              metric ? "Force (kg)" : "Force (lbs.)");
-    if (portOpen) { // the port works after it was closed and opened again
+    if (portOpen && !machineGone) { // the port works after it was closed and opened again
         SerialComm::PortSend(PortName, "H\r");
         QCOMPARE(terminal_->Receive(2), QByteArray("H\r"));
     }
