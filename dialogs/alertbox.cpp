@@ -14,6 +14,10 @@ TAlertBox::TAlertBox(QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("AlertBox"));
     setWindowTitle(QStringLiteral("Alert Message ..."));
     setFixedSize(435, 75);
+    // The form's 8-point type; a message longer than its label wraps onto a second line.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     Bevel1 = Place<QFrame>(this, "Bevel1", 6, 6, 330, 63);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -21,10 +25,12 @@ TAlertBox::TAlertBox(QWidget* owner) : QDialog(owner)
     Image1 = Place<QLabel>(this, "Image1", 14, 21, 32, 32);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
 
-    AlertMessage1 = Place<QLabel>(this, "AlertMessage1", 56, 14, 274, 20);
+    AlertMessage1 = Place<QLabel>(this, "AlertMessage1", 56, 10, 274, 26);
     AlertMessage1->setText(QStringLiteral("An error occurred ..."));
+    AlertMessage1->setWordWrap(true);
 
-    AlertMessage2 = Place<QLabel>(this, "AlertMessage2", 56, 40, 274, 20);
+    AlertMessage2 = Place<QLabel>(this, "AlertMessage2", 56, 38, 274, 28);
+    AlertMessage2->setWordWrap(true);
 
     AlertOKBitBtn = Place<QPushButton>(this, "AlertOKBitBtn", 346, 8, 81, 27);
     AlertOKBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));

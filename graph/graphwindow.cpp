@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString ShowDataCaption = QStringLiteral("Show &Data");
@@ -39,9 +41,11 @@ GraphWindow::GraphWindow(QWidget* owner, const QString& name, const QString& cap
     GraphDataMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     GraphDataMemo->setFocusPolicy(Qt::ClickFocus);
 
-    DataShowBitBtn = new QPushButton(ShowDataCaption, Panel1);
+    DataShowBitBtn = new QPushButton(ShowGraphCaption, Panel1);
     DataShowBitBtn->setObjectName(QStringLiteral("DataShowBitBtn"));
-    DataShowBitBtn->setMinimumSize(buttonSize);
+    // As wide as its longer caption, so it keeps its size and covers no line of the table.
+    DataShowBitBtn->setMinimumSize(buttonSize.expandedTo(DataShowBitBtn->sizeHint()));
+    DataShowBitBtn->setText(ShowDataCaption);
     SetHint(
         DataShowBitBtn,
         QStringLiteral("Toggle Graph/Table|Show the Test's Data as a Graph or as a Data Table"));
@@ -57,7 +61,9 @@ GraphWindow::GraphWindow(QWidget* owner, const QString& name, const QString& cap
     auto* panelLayout = new QGridLayout(Panel1);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->setSpacing(0);
-    panelLayout->setColumnMinimumWidth(0, TableLeft);
+    panelLayout->setColumnMinimumWidth(0, buttonCorner == Qt::AlignLeft
+                                              ? std::max(TableLeft, DataShowBitBtn->minimumWidth())
+                                              : TableLeft);
     panelLayout->addWidget(GraphDataMemo, 0, 1, 2, 1);
     panelLayout->addWidget(GraphChart, 0, 0, 2, 2);
     panelLayout->addWidget(DataShowBitBtn, 0, 0, 1, 2, buttonCorner | Qt::AlignTop);
