@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QStyle>
 
 TActOperatorEntryBox* ActOperatorEntryBox = nullptr;
@@ -25,6 +26,9 @@ TActOperatorEntryBox::TActOperatorEntryBox(QWidget* owner) : QDialog(owner)
     EntryPromptLabel->setText(QStringLiteral("Enter Graph Title:"));
 
     EntryInputEdit = Place<QLineEdit>(this, "EntryInputEdit", 14, 34, 265, 25);
+    // A title is stored in a Latin-1 test file, so only characters that file can hold are taken.
+    EntryInputEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[\\x{0}-\\x{ff}]*")), EntryInputEdit));
     EntryPromptLabel->setBuddy(EntryInputEdit);
 
     EntryOKBitBtn = Place<QPushButton>(this, "EntryOKBitBtn", 296, 8, 81, 27);
