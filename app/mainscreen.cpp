@@ -376,7 +376,7 @@ void TMainScreen::dropEvent(QDropEvent* event)
 {
     event->acceptProposedAction();
     for (const QString& path : TestFilesAmong(event->mimeData()->urls()))
-        ErrorReport::Guard(this, [&] { AddGraphWindow(OpenTestWindow(path)); });
+        ErrorReport::Guard(this, [&] { OpenTestWindow(path, ShowGraphWindow()); });
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event)
@@ -397,13 +397,18 @@ void TMainScreen::MenuFileNewClick()
     ErrorReport::Guard(this, [] { QORcontrolPanel->exec(); });
 }
 
+std::function<void(QWidget*)> TMainScreen::ShowGraphWindow()
+{
+    return [this](QWidget* window) { AddGraphWindow(window); };
+}
+
 void TMainScreen::MenuFileOpenClick()
 {
     const QString path = ChooseFile(*OpenDialog);
     if (path.isEmpty())
         return;
     ErrorReport::Guard(this, [&] {
-        AddGraphWindow(OpenTestWindow(path));
+        OpenTestWindow(path, ShowGraphWindow());
         ClearChosenFile(*OpenDialog);
     });
 }
@@ -415,7 +420,7 @@ void TMainScreen::MenuFileOpenMultipleClick()
         return;
     ErrorReport::Guard(this, [&] {
         OpenIntoMultipleWindow(qobject_cast<TGraphMultipleForm*>(ActiveGraphWindow()), path,
-                               [this](QWidget* window) { AddGraphWindow(window); });
+                               ShowGraphWindow());
         ClearChosenFile(*OpenDialog);
     });
 }

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QStyle>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -120,6 +121,8 @@ private:
     // Single-test graph windows redraw with the colour and units now in force.
     void RedrawGraphWindows();
     void SetUpFileCommands();
+    // Shows a window that a file command made among the children.
+    std::function<void(QWidget*)> ShowGraphWindow();
     // The graph window the file commands act on: the current child, even while a menu or another
     // application has the focus.
     QWidget* ActiveGraphWindow() const;

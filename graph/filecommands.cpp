@@ -36,6 +36,17 @@ void PrintOn(QChartView* chart, QPagedPaintDevice& device, const QString& destin
         throw FileError(QStringLiteral("Cannot print on \"%1\".").arg(destination));
 }
 
+void WarnUnlessTest(QWidget* window, const QString& path, const QStringList& lines)
+{
+    if (HoldsTest(lines))
+        return;
+    SystemMessageBox(window,
+                     QStringLiteral("\"%1\" does not hold a test: its third line is not \"X,Y\". "
+                                    "It is shown as it is.")
+                         .arg(QDir::toNativeSeparators(path)),
+                     QStringLiteral("Not a Test File"));
+}
+
 } // namespace
 
 void SetUpOpenDialog(QFileDialog& dialog)
@@ -83,13 +94,14 @@ void ClearChosenFile(QFileDialog& dialog)
     dialog.setDefaultSuffix(QStringLiteral("dat"));
 }
 
-TGraphForm* OpenTestWindow(const QString& path)
+void OpenTestWindow(const QString& path, const std::function<void(QWidget*)>& show)
 {
     const QStringList lines = LoadTestFile(path);
     auto* window = new TGraphForm;
     window->SetLines(lines);
     window->setWindowTitle(QFileInfo(path).fileName());
-    return window;
+    show(window);
+    WarnUnlessTest(window, path, lines);
 }
 
 void OpenIntoMultipleWindow(TGraphMultipleForm* window, const QString& path,
@@ -105,6 +117,7 @@ void OpenIntoMultipleWindow(TGraphMultipleForm* window, const QString& path,
     } catch (const ConversionError& error) {
         throw RecordErrorIn(path, error);
     }
+    WarnUnlessTest(window, path, lines);
 }
 
 bool SaveGraph(TGraphForm& window, const QString& path)

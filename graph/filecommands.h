@@ -31,14 +31,16 @@ QString ChooseFile(QFileDialog& dialog);
 // After a completed open or save: the next use starts with an empty name and the test-file filter.
 void ClearChosenFile(QFileDialog& dialog);
 
-// A new single-test window holding the file, captioned with its name without the folder. No window
-// is made when the file cannot be read.
-TGraphForm* OpenTestWindow(const QString& path);
+// A new single-test window holding the file, captioned with its name without the folder and
+// handed to show. No window is made when the file cannot be read.
+void OpenTestWindow(const QString& path, const std::function<void(QWidget*)>& show);
 
 // Adds the file as the next curve of window, or when window is null of a new multiple window,
 // which is handed to show before the test is added. Nothing changes when the file cannot be read.
 void OpenIntoMultipleWindow(TGraphMultipleForm* window, const QString& path,
                             const std::function<void(QWidget*)>& show);
+
+// Both opens show a file that does not hold a test as it is, and tell the operator so.
 
 // Saves the window's test by the name's ending: ".dat" as a test file, which becomes the window's
 // caption and clears its unsaved mark; ".csv" as an export in the units in force, leaving both.

@@ -14,6 +14,11 @@ void StoreTestFile(const QString& path, const QStringList& lines)
     WriteLineFile(path, lines);
 }
 
+bool HoldsTest(const QStringList& lines)
+{
+    return lines.value(2) == QLatin1String("X,Y");
+}
+
 ConversionError RecordErrorIn(const QString& name, const ConversionError& error)
 {
     return ConversionError(

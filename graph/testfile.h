@@ -16,5 +16,9 @@ QStringList LoadTestFile(const QString& path);
 // before anything is written when a line holds a character that Latin-1 cannot store.
 void StoreTestFile(const QString& path, const QStringList& lines);
 
+// True when the lines are laid out as a test, with "X,Y" as their third line; a file without it
+// was not written as a test.
+bool HoldsTest(const QStringList& lines);
+
 // A record that is not a number, told with the name of the file or window that holds the test.
 ConversionError RecordErrorIn(const QString& name, const ConversionError& error);

@@ -407,10 +407,12 @@ void TestFileCommands::dropOpensTestFiles()
 {
     QStringList bad = Oak;
     bad.insert(3, "00x0,0010");
+    StoreTestFile(Data("notes.dat"), {"Calibration notes", "Spring 12 checked"});
     StoreTestFile(Data("bad.DAT"), bad);
     StoreTestFile(Data("b.csv"), Oak);
     QMimeData dropped;
-    dropped.setUrls({QUrl::fromLocalFile(Data("bad.DAT")), QUrl::fromLocalFile(Data("b.csv"))});
+    dropped.setUrls({QUrl::fromLocalFile(Data("notes.dat")), QUrl::fromLocalFile(Data("bad.DAT")),
+                     QUrl::fromLocalFile(Data("b.csv"))});
     QDragEnterEvent enter(QPoint(500, 400), Qt::CopyAction, &dropped, Qt::LeftButton,
                           Qt::NoModifier);
     QApplication::sendEvent(screen_.get(), &enter);
@@ -421,12 +423,15 @@ void TestFileCommands::dropOpensTestFiles()
             QDropEvent drop(QPointF(500, 400), Qt::CopyAction, &dropped, Qt::LeftButton,
                             Qt::NoModifier);
             QApplication::sendEvent(screen_.get(), &drop);
-            QTRY_COMPARE(told.size(), 1);
+            QTRY_COMPARE(told.size(), 2);
         },
-        {Read(told)});
-    QCOMPARE(screen_->MdiArea->subWindowList().size(), 1);
+        {Read(told), Read(told)});
+    QCOMPARE(screen_->MdiArea->subWindowList().size(), 2);
     QCOMPARE(Active()->windowTitle(), QStringLiteral("bad.DAT"));
-    QCOMPARE(told, QStringList{"In \"bad.DAT\": '00x0' is not a valid integer value"});
+    QCOMPARE(told, QStringList({"\"" + QDir::toNativeSeparators(Data("notes.dat")) +
+                                    "\" does not hold a test: its third line is not \"X,Y\". It "
+                                    "is shown as it is.",
+                                "In \"bad.DAT\": '00x0' is not a valid integer value"}));
 }
 
 // Save and Print left enabled with no graph window disable themselves and open nothing.

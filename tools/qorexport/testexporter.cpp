@@ -25,7 +25,7 @@ constexpr QSize ChartWindowSize(960, 680);
 QStringList LoadStoredTest(const QString& path)
 {
     QStringList lines = LoadTestFile(path);
-    if (TestLine(lines, 2) != QLatin1String("X,Y"))
+    if (!HoldsTest(lines))
         throw FileError(QStringLiteral("\"%1\" holds no test: its third line is not \"X,Y\".")
                             .arg(QDir::toNativeSeparators(path)));
     return lines;
