@@ -137,12 +137,20 @@ void TQORcontrolPanel::FormShow()
 
 void TQORcontrolPanel::FormHide()
 {
-    ErrorReport::Guard(this, [this] { SendCommand(QorCommand::Stop); });
-    // Polling and repeat mode end even when the stop command could not be sent.
+    std::exception_ptr stopFailed;
+    try {
+        SendCommand(QorCommand::Stop);
+    } catch (...) {
+        stopFailed = std::current_exception();
+    }
+    // Polling and repeat mode end even when the stop command could not be sent, and before that
+    // failure is shown, so that no tick runs under its report.
     StatusTimer->stop();
     RepeatCheckBox->setChecked(false);
     RepeatCountMaskEdit->setEnabled(false);
     RepeatCountMaskEdit->setText(QStringLiteral("1"));
+    if (stopFailed)
+        ErrorReport::Show(this, stopFailed);
 }
 
 void TQORcontrolPanel::ShowUnitCaptions()

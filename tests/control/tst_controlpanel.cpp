@@ -37,6 +37,7 @@ private slots:
     void repeatCountCheckedOnLeavingTheField_data();
     void repeatCountCheckedOnLeavingTheField();
     void repeatCheckBoxEffects();
+    void closingSendsStopEvenWhenIdle_data();
     void closingSendsStopEvenWhenIdle();
     void onlyCloseButtonOrCloseBoxClosesThePanel_data();
     void onlyCloseButtonOrCloseBoxClosesThePanel();
@@ -243,18 +244,36 @@ void TestControlPanel::repeatCheckBoxEffects()
     QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("7"));
 }
 
+void TestControlPanel::closingSendsStopEvenWhenIdle_data()
+{
+    QTest::addColumn<bool>("stopFails");
+    QTest::newRow("stop sent") << false;
+    // Polling and repeat mode end before the failure is shown, so no tick runs under its report.
+    QTest::newRow("stop cannot be sent") << true;
+}
+
 void TestControlPanel::closingSendsStopEvenWhenIdle()
 {
+    QFETCH(bool, stopFails);
     PanelHarness harness;
     TQORcontrolPanel& panel = *harness.panel;
     QVERIFY(panel.isVisible());
     panel.RepeatCheckBox->click();
     panel.RepeatCountMaskEdit->setText(QStringLiteral("5"));
     panel.StatusTimer->start();
+    if (stopFails)
+        harness.serial.Script(ScriptedSerialLibrary::WriteOrdinal, {-5});
 
+    bool pollingUnderTheReport = false;
+    ModalAnswers answers({[&](QWidget* report) {
+        pollingUnderTheReport = panel.StatusTimer->isActive() || panel.RepeatCheckBox->isChecked();
+        report->close();
+    }});
     panel.CloseButton->click();
 
-    QCOMPARE(harness.TakeWrites(), Writes{"S"});
+    QCOMPARE(answers.AllAnswered(), stopFails);
+    QVERIFY(!pollingUnderTheReport);
+    QCOMPARE(harness.TakeWrites(), Writes{"S"}); // tried, whether or not it went
     QCOMPARE(panel.result(), int(QDialog::Rejected));
     QVERIFY(!panel.StatusTimer->isActive());
     QVERIFY(!panel.RepeatCheckBox->isChecked());
