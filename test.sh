@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the checks:
-#   ./test.sh                   every test, RelWithDebInfo, in build/
+#   ./test.sh                   every test, RelWithDebInfo, in build/, then the Debian package
+#                               built and checked (scripts/check-package)
 #   ./test.sh --sanitize        every test, Debug, under AddressSanitizer (leaks included) and
 #                               UndefinedBehaviorSanitizer, in build-sanitize/
 #   ./test.sh --fuzz [SECONDS]  each libFuzzer target of tests/fuzz/ for SECONDS (default 20),
@@ -44,6 +45,7 @@ scripts/deps
 case "${1:-}" in
 "")
   run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  scripts/check-package build
   ;;
 --sanitize)
   # Every finding ends the program that made it, so the test fails; leaks are checked at exit.
