@@ -458,12 +458,10 @@ void TestControlPanelTick::graphWindowGetsTheTestThatEnded_data()
                       "0100,0200", "TM"};
     const Lines second{"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
                        "0300,0400", "TT"};
-    const Writes newTest{"D", "0300,0400"};
     const Lines stopped = ended + Lines{"S", "U"};
-    QTest::newRow("Test pressed") << "TestButton" << newTest << Writes{} << GraphLines{ended}
-                                  << Lines{"D", "QOR1000 Test Graph 1", "X,Y", "0300,0400"};
     QTest::newRow("Test pressed, the new test ends under the prompt")
-        << "TestButton" << newTest << Writes{"TT"} << GraphLines{ended, second} << second;
+        << "TestButton" << Writes{"D", "0300,0400"} << Writes{"TT"} << GraphLines{ended, second}
+        << second;
     QTest::newRow("Stop pressed: later lines belong to the ended test")
         << "StopButton" << Writes{"S"} << Writes{"U"} << GraphLines{stopped} << stopped;
     QTest::newRow("panel closed and opened again")
