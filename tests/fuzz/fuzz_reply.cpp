@@ -1,7 +1,5 @@
-// Bytes from the machine as the control panel takes them: assembled into lines by
-// SerialComm::PortReceiveCR, each line classified and a data record decoded. The lines come out
-// whole and in order, an overlong run without a carriage return is dropped, and a decoded count
-// stays within 0 to 9999.
+// Bytes from the machine as the control panel takes them: made into lines by
+// SerialComm::PortReceiveCR, each line classified and a data record decoded.
 #include "fuzzsupport.h"
 
 #include "control/protocol.h"
