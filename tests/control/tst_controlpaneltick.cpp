@@ -41,35 +41,6 @@ TGraphForm* GraphOf(const QSignalSpy& spy, int index = 0)
     return qobject_cast<TGraphForm*>(spy.at(index).at(0).value<QWidget*>());
 }
 
-GraphLines GraphsOf(const QSignalSpy& spy)
-{
-    GraphLines graphs;
-    for (int index = 0; index < spy.count(); ++index)
-        graphs.append(GraphOf(spy, index)->Lines());
-    return graphs;
-}
-
-// Every modal box that opens, named by its kind in order: a title prompt gets the title and
-// OK, anything else (a notice, an error report) is closed.
-struct ModalLog
-{
-    QStringList opened;
-    ModalAnswers answers;
-
-    explicit ModalLog(const QString& title, int expected = 4)
-        : answers(QList<ModalAnswers::Answer>(expected, [this, title](QWidget* modal) {
-              if (modal == ActOperatorEntryBox) {
-                  opened << QStringLiteral("title prompt");
-                  EnterTitle(title)(modal);
-              } else {
-                  opened << QString::fromLatin1(modal->metaObject()->className());
-                  modal->close();
-              }
-          }))
-    {
-    }
-};
-
 } // namespace
 
 class TestControlPanelTick : public QObject
@@ -91,9 +62,8 @@ private slots:
     void incompleteLineChangesNothing();
     void secondEndCodeDuringThePromptIsOnlyRecorded();
     void failingPortIsReportedOnceAndPollingGoesOn();
-    void emptiedRepeatCountKeepsEachLinesAction_data();
-    void emptiedRepeatCountKeepsEachLinesAction();
-    void seriesEndingWhileTheCountHasTheFocus();
+    void typingInTheRepeatCountKeepsEachLinesAction_data();
+    void typingInTheRepeatCountKeepsEachLinesAction();
     void graphWindowGetsTheTestThatEnded_data();
     void graphWindowGetsTheTestThatEnded();
 
@@ -416,121 +386,94 @@ void TestControlPanelTick::failingPortIsReportedOnceAndPollingGoesOn()
     QCOMPARE(panel.QORstatus->text(), QStringLiteral("Continuous Mode set"));
 }
 
-// The operator empties Cycles Required to type a new number while the series runs: every line
-// arriving meanwhile still does what it does, and no box interrupts the series.
-void TestControlPanelTick::emptiedRepeatCountKeepsEachLinesAction_data()
+// The operator types in Cycles Required while the series runs: every line still does what it does,
+// and no box but the title prompt opens, even when the series ends under the cursor.
+void TestControlPanelTick::typingInTheRepeatCountKeepsEachLinesAction_data()
 {
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<Writes>("lines");
     QTest::addColumn<Writes>("sent");
-    QTest::addColumn<QString>("complete");
-    QTest::addColumn<QString>("required");
-    QTest::addColumn<bool>("repeating");
-    QTest::addColumn<QStringList>("modals");
+    QTest::addColumn<Lines>("repeat"); // the check box, cycles complete and required
+    QTest::addColumn<Lines>("modals");
 
-    QTest::newRow("record") << Writes{"0200,0300"} << Writes{} << "0"
-                            << "" << true << QStringList{};
-    QTest::newRow("maximum force goes home, the count left to the operator")
-        << Writes{"TM"} << Writes{"H"} << "1"
-        << "" << true << QStringList{};
-    QTest::newRow("home starts the next cycle") << Writes{"TM", "U", "H"} << Writes{"H", "T"} << "1"
-                                                << "" << true << QStringList{};
-    QTest::newRow("test complete ends the series and finishes")
-        << Writes{"TT"} << Writes{} << "1"
-        << "1" << false << QStringList{"title prompt"};
-    QTest::newRow("bottom limit ends the series") << Writes{"TL"} << Writes{} << "0"
-                                                  << "1" << false << QStringList{};
+    const Lines prompt{"TActOperatorEntryBox"};
+    QTest::newRow("emptied, record")
+        << "" << Writes{"0200,0300"} << Writes{} << Lines{"on", "0", ""} << Lines{};
+    QTest::newRow("emptied, maximum force goes home, home starts the next cycle")
+        << "" << Writes{"TM", "U", "H"} << Writes{"H", "T"} << Lines{"on", "1", ""} << Lines{};
+    QTest::newRow("emptied, test complete ends the series")
+        << "" << Writes{"TT"} << Writes{} << Lines{"off", "1", "1"} << prompt;
+    QTest::newRow("emptied, bottom limit ends the series")
+        << "" << Writes{"TL"} << Writes{} << Lines{"off", "0", "1"} << Lines{};
+    QTest::newRow("the last cycle ends")
+        << "1" << Writes{"TM"} << Writes{} << Lines{"off", "1", "1"} << prompt;
 }
 
-void TestControlPanelTick::emptiedRepeatCountKeepsEachLinesAction()
+void TestControlPanelTick::typingInTheRepeatCountKeepsEachLinesAction()
 {
     QFETCH(Writes, lines);
     PanelHarness harness;
     TQORcontrolPanel& panel = *harness.panel;
+    QApplication::setActiveWindow(&panel);
     panel.RepeatCheckBox->click();
     panel.RepeatCountMaskEdit->setText(QStringLiteral("3"));
     panel.TestButton->click();
     harness.Ticks({"D", "0100,0200"});
     harness.TakeWrites();
 
-    ModalLog modals(QStringLiteral("series"));
-    panel.RepeatCountMaskEdit->clear();
+    QStringList modals;
+    ModalAnswers answers(QList<ModalAnswers::Answer>(4, [&modals](QWidget* modal) {
+        modals << modal->metaObject()->className();
+        if (modal == ActOperatorEntryBox)
+            EnterTitle(QStringLiteral("series"))(modal);
+        else
+            modal->close();
+    }));
+    panel.RepeatCountMaskEdit->setFocus(Qt::MouseFocusReason);
+    QVERIFY(panel.RepeatCountMaskEdit->hasFocus());
+    QFETCH(QString, typed);
+    panel.RepeatCountMaskEdit->setText(typed);
     harness.Ticks(lines);
     QCoreApplication::processEvents();
 
     QTEST(harness.TakeWrites(), "sent");
-    QTEST(panel.CyclesCompleteMaskEdit->text(), "complete");
-    QTEST(panel.RepeatCountMaskEdit->text(), "required");
-    QTEST(panel.RepeatCheckBox->isChecked(), "repeating");
-    QTEST(modals.opened, "modals");
-    Lines recorded;
-    for (const QByteArray& line : lines)
-        recorded << QString::fromLatin1(line);
-    QCOMPARE(panel.TestDataLines().mid(4), recorded);
+    QTEST(modals, "modals");
+    QTEST((Lines{panel.RepeatCheckBox->isChecked() ? "on" : "off",
+                 panel.CyclesCompleteMaskEdit->text(), panel.RepeatCountMaskEdit->text()}),
+          "repeat");
+    QCOMPARE(panel.TestDataLines().mid(4).join(u'\n').toLatin1(), lines.join('\n'));
 }
 
-// The last cycle ends while the operator's cursor is in Cycles Required: the field is disabled
-// under it without a notice, and the title prompt is the only box.
-void TestControlPanelTick::seriesEndingWhileTheCountHasTheFocus()
-{
-    PanelHarness harness;
-    TQORcontrolPanel& panel = *harness.panel;
-    QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
-    QApplication::setActiveWindow(&panel);
-    panel.RepeatCheckBox->click();
-    panel.RepeatCountMaskEdit->setText(QStringLiteral("2"));
-    panel.RepeatCountMaskEdit->setFocus(Qt::MouseFocusReason);
-    QVERIFY(panel.RepeatCountMaskEdit->hasFocus());
-
-    ModalLog modals(QStringLiteral("two cycles"));
-    harness.Ticks({"D", "0100,0200", "TM", "H", "D", "0100,0300", "TM"});
-    QTRY_COMPARE(graphs.count(), 1);
-    QCoreApplication::processEvents();
-
-    QCOMPARE(modals.opened, QStringList{"title prompt"});
-    QCOMPARE(panel.CyclesCompleteMaskEdit->text(), QStringLiteral("2"));
-    QCOMPARE(panel.RepeatCountMaskEdit->text(), QStringLiteral("1"));
-    QVERIFY(!panel.RepeatCountMaskEdit->isEnabled());
-    QCOMPARE(GraphOf(graphs)->Lines().constLast(), QStringLiteral("TM"));
-    QCOMPARE(GraphOf(graphs)->Lines().at(1),
-             QStringLiteral("Maximum Force (lbs.)=300 at Displacement (in.)=0.100"));
-}
-
-// A test has ended and its title prompt is about to open when the operator acts on the panel.
-// The prompt's graph window holds that test: lines that arrive for it go with it, a new test
-// started meanwhile keeps its own lines and, when it ends too, gets its own window.
+// The operator acts on the panel between a test's end and its title prompt: the graph window
+// gets the test that ended, and a new test started meanwhile keeps its lines and its own window.
 void TestControlPanelTick::graphWindowGetsTheTestThatEnded_data()
 {
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("button");
     QTest::addColumn<Writes>("beforePrompt");
     QTest::addColumn<Writes>("underPrompt");
     QTest::addColumn<GraphLines>("expectedGraphs");
     QTest::addColumn<Lines>("table");
 
-    const QString firstSummary = "Maximum Force (lbs.)=200 at Displacement (in.)=0.100";
-    const Lines ended{"first", firstSummary, "X,Y", "0100,0200", "TM"};
-    const Lines newTest{"D", "QOR1000 Test Graph 1", "X,Y", "0300,0400"};
-
-    QTest::newRow("Test pressed") << "Test" << Writes{"D", "0300,0400"} << Writes{}
-                                  << GraphLines{ended} << newTest;
+    const Lines ended{"first", "Maximum Force (lbs.)=200 at Displacement (in.)=0.100", "X,Y",
+                      "0100,0200", "TM"};
+    const Lines second{"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
+                       "0300,0400", "TT"};
+    const Lines stopped = ended + Lines{"S", "U"};
     QTest::newRow("Test pressed, the new test ends under the prompt")
-        << "Test" << Writes{"D", "0300,0400"} << Writes{"TT"}
-        << GraphLines{ended,
-                      {"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
-                       "0300,0400", "TT"}}
-        << Lines{"second", "Maximum Force (lbs.)=400 at Displacement (in.)=0.300", "X,Y",
-                 "0300,0400", "TT"};
+        << "TestButton" << Writes{"D", "0300,0400"} << Writes{"TT"} << GraphLines{ended, second}
+        << second;
     QTest::newRow("Stop pressed: later lines belong to the ended test")
-        << "Stop" << Writes{"S"} << Writes{"U"} << GraphLines{ended + Lines{"S", "U"}}
-        << ended + Lines{"S", "U"};
+        << "StopButton" << Writes{"S"} << Writes{"U"} << GraphLines{stopped} << stopped;
     QTest::newRow("panel closed and opened again")
-        << "Close and open" << Writes{"C"} << Writes{} << GraphLines{ended} << Lines{"C"};
+        << "CloseButton" << Writes{"C"} << Writes{} << GraphLines{ended} << Lines{"C"};
 }
 
 void TestControlPanelTick::graphWindowGetsTheTestThatEnded()
 {
-    QFETCH(QString, action);
+    QFETCH(QString, button);
     QFETCH(Writes, beforePrompt);
     QFETCH(Writes, underPrompt);
+    QFETCH(GraphLines, expectedGraphs);
     PanelHarness harness;
     TQORcontrolPanel& panel = *harness.panel;
     QSignalSpy graphs(&panel, &TQORcontrolPanel::GraphWindowCreated);
@@ -542,21 +485,19 @@ void TestControlPanelTick::graphWindowGetsTheTestThatEnded()
     panel.TestButton->click();
     harness.Ticks({"D", "0100,0200", "TM"});
 
-    if (action == QLatin1String("Test")) {
-        panel.TestButton->click();
-    } else if (action == QLatin1String("Stop")) {
-        panel.StopButton->click();
-    } else {
-        panel.CloseButton->click();
+    panel.findChild<QPushButton*>(button)->click();
+    if (!panel.isVisible()) {
         panel.show();
         panel.StatusTimer->stop();
     }
     harness.Ticks(beforePrompt);
 
-    QFETCH(GraphLines, expectedGraphs);
     QTRY_COMPARE(graphs.count(), expectedGraphs.size());
     QCoreApplication::processEvents();
-    QCOMPARE(GraphsOf(graphs), expectedGraphs);
+    GraphLines received;
+    for (int index = 0; index < graphs.count(); ++index)
+        received.append(GraphOf(graphs, index)->Lines());
+    QCOMPARE(received, expectedGraphs);
     QTEST(panel.TestDataLines(), "table");
     QCOMPARE(panel.TestDataMemo->toPlainText(), panel.TestDataLines().join(u'\n'));
 }

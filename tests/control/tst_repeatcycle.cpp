@@ -4,6 +4,20 @@
 
 Q_DECLARE_METATYPE(RepeatAction)
 
+namespace {
+
+// The counts as the fields read; the counts written back, "-" for one left alone.
+void Row(const char* name, const char* line, bool repeatChecked, const char* complete,
+         const char* required, const char* newComplete, const char* newRequired, bool endRepeat,
+         RepeatAction action, bool finish)
+{
+    QTest::newRow(name) << QByteArray(line) << repeatChecked << QString(complete)
+                        << QString(required) << QString(newComplete) << QString(newRequired)
+                        << endRepeat << action << finish;
+}
+
+} // namespace
+
 class TestRepeatCycle : public QObject
 {
     Q_OBJECT
@@ -14,7 +28,6 @@ private slots:
 
 void TestRepeatCycle::decide_data()
 {
-    // The counts as the fields read; the new counts as written back, "-" when left alone.
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<bool>("repeatChecked");
     QTest::addColumn<QString>("complete");
@@ -30,107 +43,33 @@ void TestRepeatCycle::decide_data()
     const auto test = RepeatAction::PerformTest;
 
     // Repeat mode off: counts untouched, any line whose second character is M or T finishes.
-    QTest::newRow("single TM finishes") << QByteArray("TM\r") << false << "0"
-                                        << "1"
-                                        << "-"
-                                        << "-" << false << none << true;
-    QTest::newRow("single TT finishes") << QByteArray("TT\r") << false << "3"
-                                        << "1"
-                                        << "-"
-                                        << "-" << false << none << true;
-    QTest::newRow("single TL does not finish") << QByteArray("TL\r") << false << "0"
-                                               << "1"
-                                               << "-"
-                                               << "-" << false << none << false;
-    QTest::newRow("single XM finishes") << QByteArray("XM\r") << false << "0"
-                                        << "1"
-                                        << "-"
-                                        << "-" << false << none << true;
-    QTest::newRow("single H starts nothing") << QByteArray("H\r") << false << "0"
-                                             << "1"
-                                             << "-"
-                                             << "-" << false << none << false;
-    QTest::newRow("acknowledge") << QByteArray("\r") << false << "0"
-                                 << "1"
-                                 << "-"
-                                 << "-" << false << none << false;
+    Row("single TM finishes", "TM\r", false, "0", "1", "-", "-", false, none, true);
+    Row("single TT finishes", "TT\r", false, "3", "1", "-", "-", false, none, true);
+    Row("single TL does not finish", "TL\r", false, "0", "1", "-", "-", false, none, false);
+    Row("single XM finishes", "XM\r", false, "0", "1", "-", "-", false, none, true);
+    Row("single H starts nothing", "H\r", false, "0", "1", "-", "-", false, none, false);
+    Row("acknowledge", "\r", false, "0", "1", "-", "-", false, none, false);
 
     // Repeat mode on.
-    QTest::newRow("TM with cycles left goes home") << QByteArray("TM\r") << true << "0"
-                                                   << "3"
-                                                   << "1"
-                                                   << "2" << false << home << false;
-    QTest::newRow("TM on the last cycle ends and finishes") << QByteArray("TM\r") << true << "2"
-                                                            << "1"
-                                                            << "3"
-                                                            << "0" << true << none << true;
-    QTest::newRow("TT ends early and finishes") << QByteArray("TT\r") << true << "0"
-                                                << "5"
-                                                << "1"
-                                                << "4" << true << none << true;
-    QTest::newRow("TL ends without counting") << QByteArray("TL\r") << true << "1"
-                                              << "4"
-                                              << "-"
-                                              << "-" << true << none << false;
-    QTest::newRow("H at home starts the next test") << QByteArray("H\r") << true << "1"
-                                                    << "2"
-                                                    << "-"
-                                                    << "-" << false << test << false;
-    QTest::newRow("HX starts the next test too") << QByteArray("HX\r") << true << "1"
-                                                 << "2"
-                                                 << "-"
-                                                 << "-" << false << test << false;
-    QTest::newRow("TX does nothing") << QByteArray("TX\r") << true << "1"
-                                     << "2"
-                                     << "-"
-                                     << "-" << false << none << false;
-    QTest::newRow("XM with cycles left does nothing") << QByteArray("XM\r") << true << "1"
-                                                      << "2"
-                                                      << "-"
-                                                      << "-" << false << none << false;
-    QTest::newRow("XM with the count used up finishes") << QByteArray("XM\r") << true << "3"
-                                                        << "0"
-                                                        << "-"
-                                                        << "-" << false << none << true;
-    QTest::newRow("used-up count never goes negative") << QByteArray("TM\r") << true << "0"
-                                                       << "0"
-                                                       << "1"
-                                                       << "0" << true << none << true;
-    QTest::newRow("carriage return missing") << QByteArray("TM") << true << "0"
-                                             << "2"
-                                             << "1"
-                                             << "1" << false << home << false;
-    QTest::newRow("empty line") << QByteArray() << true << "0"
-                                << "2"
-                                << "-"
-                                << "-" << false << none << false;
-    QTest::newRow("blanks around the count") << QByteArray("TM\r") << true << "1"
-                                             << " 3 "
-                                             << "2"
-                                             << "2" << false << home << false;
+    Row("TM with cycles left goes home", "TM\r", true, "0", "3", "1", "2", false, home, false);
+    Row("TM on the last cycle ends and finishes", "TM\r", true, "2", "1", "3", "0", true, none,
+        true);
+    Row("TT ends early and finishes", "TT\r", true, "0", "5", "1", "4", true, none, true);
+    Row("TL ends without counting", "TL\r", true, "1", "4", "-", "-", true, none, false);
+    Row("H at home starts the next test", "H\r", true, "1", "2", "-", "-", false, test, false);
+    Row("HX starts the next test too", "HX\r", true, "1", "2", "-", "-", false, test, false);
+    Row("TX does nothing", "TX\r", true, "1", "2", "-", "-", false, none, false);
+    Row("XM with cycles left does nothing", "XM\r", true, "1", "2", "-", "-", false, none, false);
+    Row("XM with the count used up finishes", "XM\r", true, "3", "0", "-", "-", false, none, true);
+    Row("used-up count never goes negative", "TM\r", true, "0", "0", "1", "0", true, none, true);
+    Row("carriage return missing", "TM", true, "0", "2", "1", "1", false, home, false);
+    Row("empty line", "", true, "0", "2", "-", "-", false, none, false);
+    Row("blanks around the count", "TM\r", true, "1", " 3 ", "2", "2", false, home, false);
 
     // The operator has emptied the required count to type a new one: each line still acts.
-    QTest::newRow("emptied count, TM goes home and leaves the field")
-        << QByteArray("TM\r") << true << "1"
-        << ""
-        << "2"
-        << "-" << false << home << false;
-    QTest::newRow("emptied count, TT ends and finishes") << QByteArray("TT\r") << true << "0"
-                                                         << ""
-                                                         << "1"
-                                                         << "-" << true << none << true;
-    QTest::newRow("emptied count, H starts the next test") << QByteArray("H\r") << true << "1"
-                                                           << ""
-                                                           << "-"
-                                                           << "-" << false << test << false;
-    QTest::newRow("emptied count, XM does nothing") << QByteArray("XM\r") << true << "1"
-                                                    << ""
-                                                    << "-"
-                                                    << "-" << false << none << false;
-    QTest::newRow("emptied count, record") << QByteArray("0100,0200\r") << true << "1"
-                                           << ""
-                                           << "-"
-                                           << "-" << false << none << false;
+    Row("emptied count, TM goes home", "TM\r", true, "1", "", "2", "-", false, home, false);
+    Row("emptied count, TT ends and finishes", "TT\r", true, "0", "", "1", "-", true, none, true);
+    Row("emptied count, XM does nothing", "XM\r", true, "1", "", "-", "-", false, none, false);
 }
 
 void TestRepeatCycle::decide()

@@ -1,6 +1,4 @@
-// The simulated machine's command reader on any bytes from the program, split at any points: it
-// finds the same commands however the bytes are split, no more commands than bytes, and only
-// incremental forces of one to four digits.
+// The simulated machine's command reader on any bytes from the program, split at any points.
 #include "fuzzsupport.h"
 
 #include "sim/commandreader.h"

@@ -13,41 +13,12 @@ QByteArray WithoutCarriageReturn(const QByteArray& line)
     return line.endsWith('\r') ? line.chopped(1) : line;
 }
 
-struct ExpectedCounts
+// The count a trailer line of the install log gives after its caption.
+int TrailerCount(const QByteArray& line, const QByteArray& caption)
 {
-    int lines = 0;
-    int comments = 0;
-    bool headerLogged = false;
-};
-
-// What the file holds, by its own reading of the format: a header line, then lines each ended by
-// LF or CR LF; a last line without a line end does not count.
-ExpectedCounts CountLines(const QByteArray& file)
-{
-    ExpectedCounts counts;
-    QList<QByteArray> lines = file.split('\n');
-    const QByteArray header = lines.takeFirst();
-    if (lines.isEmpty()) { // no line end at all: the whole file is the header
-        counts.headerLogged = !header.isEmpty();
-        return counts;
-    }
-    counts.headerLogged = !WithoutCarriageReturn(header).isEmpty();
-    lines.removeLast(); // what follows the last line end is no line
-    for (const QByteArray& ended : lines) {
-        const QByteArray line = WithoutCarriageReturn(ended);
-        ++counts.lines;
-        if (line.size() <= LongestInstallationLine && (line.isEmpty() || line.startsWith('\'')))
-            ++counts.comments;
-    }
-    return counts;
-}
-
-int TrailerCount(const QByteArray& line, const QByteArray& prefix)
-{
-    FuzzCheck(line.startsWith(prefix), "the install log ends with its counts");
     bool number = false;
-    const int count = line.mid(prefix.size()).toInt(&number);
-    FuzzCheck(number, "each count is a number");
+    const int count = line.mid(caption.size()).toInt(&number);
+    FuzzCheck(line.startsWith(caption) && number, "the install log ends with its counts");
     return count;
 }
 
@@ -68,12 +39,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The appended logs would otherwise grow with every input.
     QFile::remove(QStringLiteral("errors/startup.log.txt"));
     QFile::remove(QStringLiteral("errors/serial.errors.txt"));
-
     int raised = 0;
     try {
         ReadInstallationFile();
     } catch (int code) {
         raised = code;
+    }
+
+    // The file by its own reading of the format: a header that need not end in a line end, then
+    // lines each ended by LF or CR LF; what follows the last line end is no line.
+    QList<QByteArray> lines = bytes.split('\n');
+    const QByteArray header = lines.takeFirst();
+    const bool headerLogged = !(lines.isEmpty() ? header : WithoutCarriageReturn(header)).isEmpty();
+    if (!lines.isEmpty())
+        lines.removeLast();
+    int expectedComments = 0;
+    for (const QByteArray& ended : lines) {
+        const QByteArray line = WithoutCarriageReturn(ended);
+        if (line.size() <= LongestInstallationLine && (line.isEmpty() || line.startsWith('\'')))
+            ++expectedComments;
     }
 
     QFile installLog(QStringLiteral("errors/install.errors.txt"));
@@ -88,14 +72,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int processed = TrailerCount(log.takeLast(), "Number of lines processed     ");
     const int errors = TrailerCount(log.takeLast(), "Number of errors found        ");
 
-    const ExpectedCounts expected = CountLines(bytes);
-    FuzzCheck(total == expected.lines, "every ended line after the header is counted");
-    FuzzCheck(comments == expected.comments, "empty and apostrophe lines are comments");
+    FuzzCheck(total == lines.size(), "every ended line after the header is counted");
+    FuzzCheck(comments == expectedComments, "empty and apostrophe lines are comments");
     FuzzCheck(processed >= 0 && processed + errors + comments == total, "the counts add up");
     FuzzCheck(raised == errors, "the reader raises the number of bad lines");
-    const qsizetype errorLines = log.size() - 3 - (expected.headerLogged ? 1 : 0);
-    FuzzCheck(errorLines == errors, "each bad line has one line in the install log");
-    for (qsizetype index = log.size() - 3 - errorLines; index < log.size() - 3; ++index)
-        FuzzCheck(log[index].startsWith("Line #"), "a bad line's log line names its number");
+    // Between the header and the trailer: a line per bad line, then three closing lines.
+    const int first = headerLogged ? 1 : 0;
+    const QList<QByteArray> errorLines = log.mid(first, log.size() - 3 - first);
+    FuzzCheck(errorLines.size() == errors, "each bad line has one line in the install log");
+    for (const QByteArray& line : errorLines)
+        FuzzCheck(line.startsWith("Line #"), "a bad line's log line names its number");
     return 0;
 }

@@ -1,7 +1,5 @@
-// Bytes from the machine as the control panel takes them: assembled into lines by
-// SerialComm::PortReceiveCR, each line classified and a data record decoded. The lines come out
-// whole and in order, an overlong run without a carriage return is dropped, and a decoded count
-// stays within 0 to 9999.
+// Bytes from the machine as the control panel takes them: made into lines by
+// SerialComm::PortReceiveCR, each line classified and a data record decoded.
 #include "fuzzsupport.h"
 
 #include "control/protocol.h"
@@ -9,8 +7,6 @@
 #include "serial/serialcomm.h"
 
 #include <QFile>
-
-#include <cmath>
 
 namespace {
 
@@ -31,43 +27,29 @@ QList<QByteArray> ExpectedLines(const QByteArray& bytes)
     return lines;
 }
 
-void CheckCounts(const RecordCounts& counts)
-{
-    FuzzCheck(counts.displacement >= 0 && counts.displacement <= 9999,
-              "a displacement count lies within 0 to 9999");
-    FuzzCheck(counts.force >= 0 && counts.force <= 9999, "a force count lies within 0 to 9999");
-}
-
 void CheckLine(const QByteArray& line)
 {
     const ReplyKind kind = ClassifyReply(line);
     const std::optional<QString> status = ReplyStatusText(line);
-    switch (kind) {
-    case ReplyKind::Acknowledge:
+    if (kind == ReplyKind::Acknowledge)
         FuzzCheck(line == "\r" && !status, "a lone carriage return is an acknowledgement");
-        break;
-    case ReplyKind::VersionReply:
+    if (kind == ReplyKind::VersionReply)
         FuzzCheck(status == QString::fromLatin1(line), "a version reply shows the whole line");
-        break;
-    case ReplyKind::DataRecord: {
-        FuzzCheck(line.size() == 10 && line[4] == ',', "a data record is dddd,ffff CR");
-        FuzzCheck(status == QStringLiteral("Receiving Test Data"), "a record's status");
-        try {
-            const RecordCounts counts = ReadRecordCounts(QString::fromLatin1(line));
-            CheckCounts(counts);
-            const DecodedRecord metric = DecodeDataRecord(line, 0.00254, 0.4535924);
-            FuzzCheck(metric.displacement == counts.displacement * 0.00254 &&
-                          metric.force == counts.force * 0.4535924,
-                      "decoding multiplies the counts by the factors");
-        } catch (const ConversionError&) {
-            // A field that is not a number: the panel reports it.
-        }
-        break;
-    }
-    case ReplyKind::OneLetterStatus:
-    case ReplyKind::TwoLetterStatus:
-    case ReplyKind::Other:
-        break;
+    if (kind != ReplyKind::DataRecord)
+        return;
+    FuzzCheck(line.size() == 10 && line[4] == ',', "a data record is dddd,ffff CR");
+    FuzzCheck(status == QStringLiteral("Receiving Test Data"), "a record's status");
+    try {
+        const RecordCounts counts = ReadRecordCounts(QString::fromLatin1(line));
+        FuzzCheck(counts.displacement >= 0 && counts.displacement <= 9999,
+                  "a displacement count lies within 0 to 9999");
+        FuzzCheck(counts.force >= 0 && counts.force <= 9999, "a force count lies within 0 to 9999");
+        const DecodedRecord metric = DecodeDataRecord(line, 0.00254, 0.4535924);
+        FuzzCheck(metric.displacement == counts.displacement * 0.00254 &&
+                      metric.force == counts.force * 0.4535924,
+                  "decoding multiplies the counts by the factors");
+    } catch (const ConversionError&) {
+        // A field that is not a number: the panel reports it.
     }
 }
 

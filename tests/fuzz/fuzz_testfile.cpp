@@ -8,22 +8,12 @@
 
 namespace {
 
-QByteArray WithCrLfLineEnds(const QByteArray& bytes)
+QByteArray WithCrLfLineEnds(QByteArray bytes)
 {
-    QByteArray normalised;
-    for (qsizetype index = 0; index < bytes.size(); ++index) {
-        const char byte = bytes[index];
-        if (byte != '\r' && byte != '\n') {
-            normalised += byte;
-            continue;
-        }
-        normalised += "\r\n";
-        if (byte == '\r' && index + 1 < bytes.size() && bytes[index + 1] == '\n')
-            ++index;
-    }
-    if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n'))
-        normalised += "\r\n";
-    return normalised;
+    bytes.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes += "\r\n";
+    return bytes;
 }
 
 } // namespace

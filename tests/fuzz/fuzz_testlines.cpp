@@ -1,6 +1,4 @@
-// Any test line list through the record walk of the graph windows and the CSV export, in both
-// units: every record handed to the chart has counts within 0 to 9999, and the export has as many
-// lines as the list, the title and summary unchanged.
+// Any test line list through the graph windows' record walk and the CSV export, in both units.
 #include "fuzzsupport.h"
 
 #include "config/settings.h"

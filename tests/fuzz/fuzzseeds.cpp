@@ -1,10 +1,8 @@
 // Runs a fuzz target over the files of its seed folders once, without libFuzzer: the plain and
 // sanitizer suites check every seed (and every crash kept as one) on each run.
 #include <QByteArray>
-#include <QDirIterator>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStringList>
 
 #include <cstdint>
 #include <cstdio>
@@ -15,24 +13,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 int main(int argc, char* argv[])
 {
     // Found before the target may change the current directory.
-    QStringList seedFiles;
+    QFileInfoList seeds;
     for (int argument = 1; argument < argc; ++argument) {
-        QDirIterator seeds(QString::fromLocal8Bit(argv[argument]), QDir::Files);
-        while (seeds.hasNext())
-            seedFiles.append(QFileInfo(seeds.next()).absoluteFilePath());
+        QDir folder(QString::fromLocal8Bit(argv[argument]));
+        folder.makeAbsolute();
+        seeds += folder.entryInfoList(QDir::Files);
     }
     if (LLVMFuzzerInitialize)
         LLVMFuzzerInitialize(&argc, &argv);
-    for (const QString& path : seedFiles) {
-        QFile seed(path);
-        if (!seed.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+    for (const QFileInfo& seed : seeds) {
+        QFile file(seed.filePath());
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(file.fileName()));
             return 1;
         }
-        const QByteArray bytes = seed.readAll();
+        const QByteArray bytes = file.readAll();
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
                                size_t(bytes.size()));
     }
-    std::printf("%lld inputs passed\n", static_cast<long long>(seedFiles.size()));
-    return seedFiles.isEmpty() ? 1 : 0;
+    std::printf("%lld inputs passed\n", static_cast<long long>(seeds.size()));
+    return seeds.isEmpty() ? 1 : 0;
 }

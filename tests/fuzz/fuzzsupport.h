@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-// What the fuzz targets share.
-
 // Ends the run when an expectation does not hold; libFuzzer keeps the input as a crash.
 inline void FuzzCheck(bool holds, const char* expectation)
 {
@@ -27,8 +25,7 @@ inline QByteArray FuzzBytes(const uint8_t* data, size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
 }
 
-// A temporary start directory with its "errors" folder, made the current directory for the whole
-// run, for targets whose code writes files and logs.
+// A temporary start directory with its "errors" folder, current for the whole run.
 inline void EnterScratchStartDirectory()
 {
     static QTemporaryDir directory;
@@ -59,7 +56,7 @@ public:
     int BytesWaitingToGo(int) override { return 0; }
     int ReadByte(int, char* buffer, int) override
     {
-        if (bytes_.isEmpty())
+        if (AllRead())
             return 0;
         *buffer = bytes_.front();
         bytes_.remove(0, 1);

@@ -46,34 +46,28 @@ QByteArray CaughtLine(const QString& operation, const QByteArray& message)
     return "<stamp>, SerialComm::" + operation.toLatin1() + " caught error: " + message + "\r\n";
 }
 
-// One call of an operation on COM1 whose library call answers result (0: the call succeeds).
+// One call of an operation on COM1, failing with result through the library call ordinal, or
+// succeeding (result 0).
 struct Step
 {
     QString operation;
-    int result;
+    int result = 0;
+    int ordinal = 0;
 };
 
-} // namespace
+const Step Read{"PortReceiveCR"};
+const Step ReadFails{"PortReceiveCR", -5, Library::ReadByteOrdinal};
+const Step ReadFailsOtherwise{"PortReceiveCR", -6, Library::ReadByteOrdinal};
+const Step SendFails{"PortSend", -5, Library::WriteOrdinal};
+const Step Init{"PortInit"};
+const Step Close{"PortClose"};
+const QByteArray ReadFailure = CaughtLine(QStringLiteral("PortReceiveCR"), "-5, COM1, ");
 
-Q_DECLARE_METATYPE(QList<Step>)
-
-namespace {
-
-// The library call through which each operation fails in these tests.
-int FailingOrdinal(const QString& operation)
+// The line that ends a run of repeated read failures.
+QByteArray RunCountLine(const QByteArray& times, const QByteArray& code)
 {
-    if (operation == QLatin1String("PortInit"))
-        return ScriptedSerialLibrary::OpenOrdinal;
-    if (operation == QLatin1String("PortSend"))
-        return ScriptedSerialLibrary::WriteOrdinal;
-    if (operation == QLatin1String("PortReceiveCR"))
-        return ScriptedSerialLibrary::ReadByteOrdinal;
-    return ScriptedSerialLibrary::CloseOrdinal;
-}
-
-QList<Step> Repeated(const Step& step, int times)
-{
-    return QList<Step>(times, step);
+    return "<stamp>, SerialComm::PortReceiveCR caught the same error " + times + ": " + code +
+           ", COM1, \r\n";
 }
 
 } // namespace
@@ -457,7 +451,7 @@ void TestSerialComm::Run(const QList<Step>& steps)
 {
     for (const Step& step : steps) {
         if (step.result != 0)
-            library_->Script(FailingOrdinal(step.operation), {step.result});
+            library_->Script(step.ordinal, {step.result});
         QByteArray bytes = "S";
         QCOMPARE(Raised([&] { RunOperation(step.operation, QStringLiteral("COM1"), bytes); }),
                  step.result);
@@ -469,57 +463,44 @@ void TestSerialComm::failureRuns_data()
     QTest::addColumn<QList<Step>>("steps");
     QTest::addColumn<QByteArray>("log");
 
-    const Step readFails{"PortReceiveCR", -5};
-    const QByteArray readFailure = CaughtLine(QStringLiteral("PortReceiveCR"), "-5, COM1, ");
-
     QTest::newRow("one failure, then the port works")
-        << QList<Step>{readFails, {"PortReceiveCR", 0}} << readFailure;
+        << QList<Step>{ReadFails, Read} << ReadFailure;
     QTest::newRow("a vanished port polled for a minute, then closed")
-        << Repeated(readFails, 600) + QList<Step>{{"PortClose", 0}}
-        << readFailure +
-               "<stamp>, SerialComm::PortReceiveCR caught the same error 599 more times: -5, "
-               "COM1, \r\n";
+        << QList<Step>(600, ReadFails) + QList<Step>{Close}
+        << ReadFailure + RunCountLine("599 more times", "-5");
     QTest::newRow("another failure ends the run")
-        << Repeated(readFails, 3) + QList<Step>{{"PortSend", -5}} + Repeated(readFails, 2)
-        << readFailure +
-               "<stamp>, SerialComm::PortReceiveCR caught the same error 2 more times: -5, COM1, "
-               "\r\n" +
-               CaughtLine(QStringLiteral("PortSend"), "-5, COM1, S") + readFailure;
+        << QList<Step>(3, ReadFails) + QList<Step>{SendFails, ReadFails, ReadFails}
+        << ReadFailure + RunCountLine("2 more times", "-5") +
+               CaughtLine(QStringLiteral("PortSend"), "-5, COM1, S") + ReadFailure;
     QTest::newRow("another code is another failure")
-        << QList<Step>{readFails, {"PortReceiveCR", -6}, {"PortReceiveCR", -6}, {"PortInit", 0}}
-        << readFailure + CaughtLine(QStringLiteral("PortReceiveCR"), "-6, COM1, ") +
-               "<stamp>, SerialComm::PortReceiveCR caught the same error 1 more time: -6, COM1, "
-               "\r\n";
+        << QList<Step>{ReadFails, ReadFailsOtherwise, ReadFailsOtherwise, Init}
+        << ReadFailure + CaughtLine(QStringLiteral("PortReceiveCR"), "-6, COM1, ") +
+               RunCountLine("1 more time", "-6");
 }
 
 void TestSerialComm::failureRuns()
 {
     QFETCH(QList<Step>, steps);
-    QFETCH(QByteArray, log);
-
     Run(steps);
-    QCOMPARE(LogWithoutStamps(SerialLog), log);
+    QTEST(LogWithoutStamps(SerialLog), "log");
 }
 
 void TestSerialComm::runCountedInItsOwnLog()
 {
-    Run(Repeated({"PortReceiveCR", -5}, 3));
+    Run(QList<Step>(3, ReadFails));
     const QString runLog = QDir(start_->Path()).filePath(SerialLog);
     {
         // A file dialog made another folder current before the line worked again.
         const TemporaryStartDirectory elsewhere;
-        Run({{"PortReceiveCR", 0}});
+        Run({Read});
         QVERIFY(!QFile::exists(SerialLog));
     }
-    QCOMPARE(LogWithoutStamps(runLog),
-             CaughtLine(QStringLiteral("PortReceiveCR"), "-5, COM1, ") +
-                 "<stamp>, SerialComm::PortReceiveCR caught the same error 2 more times: -5, "
-                 "COM1, \r\n");
+    QCOMPARE(LogWithoutStamps(runLog), ReadFailure + RunCountLine("2 more times", "-5"));
 }
 
 void TestSerialComm::lineKeptWhenTheCountCannotBeWritten()
 {
-    Run(Repeated({"PortReceiveCR", -5}, 3));
+    Run(QList<Step>(3, ReadFails));
     QVERIFY(QDir(QStringLiteral("errors")).removeRecursively());
     library_->Receive("OK\r");
     QByteArray out;
@@ -534,17 +515,14 @@ void TestSerialComm::halfLineForgotten_data()
     QTest::addColumn<QByteArray>("before"); // what arrived before the port failed or closed
     QTest::addColumn<QList<Step>>("steps");
 
-    const QByteArray halfRecord = "0123,045";
+    const QByteArray half = "0123,045";
     const QByteArray overlong(SerialComm::LongestPendingLine, 'x');
-    const QList<Step> reopened{{"PortClose", 0}, {"PortInit", 0}};
-
-    QTest::newRow("read fails") << halfRecord << QList<Step>{{"PortReceiveCR", -5}};
-    QTest::newRow("send fails") << halfRecord << QList<Step>{{"PortSend", -6}};
-    QTest::newRow("closed and opened again") << halfRecord << reopened;
-    QTest::newRow("opened again without closing") << halfRecord << QList<Step>{{"PortInit", 0}};
-    QTest::newRow("overlong line being skipped, port reopened") << overlong << reopened;
-    QTest::newRow("overlong line being skipped, read fails")
-        << overlong << QList<Step>{{"PortReceiveCR", -5}};
+    QTest::newRow("read fails") << half << QList<Step>{ReadFails};
+    QTest::newRow("send fails") << half << QList<Step>{SendFails};
+    QTest::newRow("closed and opened again") << half << QList<Step>{Close, Init};
+    QTest::newRow("opened again without closing") << half << QList<Step>{Init};
+    QTest::newRow("overlong line being skipped, reopened") << overlong << QList<Step>{Close, Init};
+    QTest::newRow("overlong line being skipped, read fails") << overlong << QList<Step>{ReadFails};
 }
 
 void TestSerialComm::halfLineForgotten()
