@@ -35,8 +35,6 @@ struct DecodedRecord
     QString forceText;        // picture "0"
 };
 
-// Decodes "dddd,ffff" (carriage return optional); the displacement field is converted first and a
-// field that is not a number throws a ConversionError.
 // The displacement and force counts of a data record "dddd,ffff", as received or as stored; the
 // displacement field is read first, and a field that is not four digits throws a ConversionError.
 struct RecordCounts
@@ -46,6 +44,8 @@ struct RecordCounts
 };
 RecordCounts ReadRecordCounts(QStringView record);
 
+// Decodes "dddd,ffff" (carriage return optional); the displacement field is converted first and a
+// field that is not a number throws a ConversionError.
 DecodedRecord DecodeDataRecord(const QByteArray& record, double displacementFactor,
                                double forceFactor);
 

@@ -63,7 +63,7 @@ void EndRun()
     if (!run || run->repeats == 0)
         return;
     // The count must not turn an operation that worked into a failure: a log that cannot take it
-    // is reported by the next line written to it.
+    // fails again, and says so, with the next failure logged there.
     try {
         Write(run->logPath,
               QStringLiteral("SerialComm::%1 caught the same error %2 more %3: ")

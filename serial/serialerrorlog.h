@@ -19,8 +19,8 @@ void Note(const QString& prefix, const QString& message);
 // log that holds the run's first line, as
 // "<stamp>, SerialComm::<operation> caught the same error <n> more times: <message>" ("time"
 // for one).
-// A run still going when the program ends is counted then. Never throws: when the log cannot take
-// the count, the next line written to it reports that.
+// A run still going when the program ends is counted then. Never throws: a count the log cannot
+// take is dropped, and the next failure logged there raises the log's own error to its caller.
 void EndRun();
 
 } // namespace SerialErrorLog
