@@ -100,7 +100,7 @@ private slots:
         kept("archiver link removed", "rm cabarc", Prepared);
         kept("archiver link leads nowhere", "ln -sf /gone/cabarc cabarc", Prepared);
 
-        // The launcher names what stops it, and neither makes a start directory nor runs.
+        // The launcher names what stops it, starts no program and makes no start directory.
         const auto stopped = [](const char* name, const QString& change, const char* message,
                                 const QStringList& after = {}) {
             QTest::newRow(name) << change << 1 << "qor1000: " + QByteArray(message) + '\n' << after;
