@@ -59,11 +59,6 @@ std::u32string FoldCase(std::string_view text)
                           static_cast<std::size_t>(length));
 }
 
-bool HasWildcard(std::string_view text)
-{
-    return text.find_first_of("*?") != std::string_view::npos;
-}
-
 bool MatchesWildcard(std::string_view pattern, std::string_view name)
 {
     const std::u32string foldedName = FoldCase(name);

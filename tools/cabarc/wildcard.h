@@ -9,8 +9,5 @@
 // matches only names without a dot ("*." picks the files that have no extension).
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
 
-// True when the text holds "*" or "?".
-bool HasWildcard(std::string_view text);
-
 // The text with every letter folded to one case, for comparing names without regard to case.
 std::u32string FoldCase(std::string_view text);
