@@ -9,7 +9,6 @@
 
 #include "config/configureprogram.h"
 #include "dialogs/alertbox.h"
-#include "platform/radiogroup.h"
 #include "serial/serialcomm.h"
 
 #include <QAbstractAxis>
@@ -72,7 +71,7 @@ void TestConfigureAndHelp::cleanup()
 
 void TestConfigureAndHelp::configure_data()
 {
-    QTest::addColumn<QString>("operatorDoes"); // clicks items, leaves by OK, Enter, Cancel...
+    QTest::addColumn<QString>("operatorDoes"); // items and buttons clicked, keys, close box
     QTest::addColumn<QByteArray>("qorDat");
     QTest::addColumn<QString>("fault"); // before the dialog
     QTest::addColumn<QString>("told");
@@ -130,24 +129,19 @@ void TestConfigureAndHelp::configure()
         QTest::qWait(100); // the port notices and closes
     }
 
-    QStringList items = operatorDoes.split(' ');
-    const QString leave = items.takeLast();
-    const ModalAnswers::Answer choose = [&](QWidget* modal) {
-        auto* dialog = qobject_cast<TConfigureProgram*>(modal);
-        for (QRadioButton* item : dialog->findChildren<QRadioButton*>())
-            if (items.contains(item->text()))
-                item->click();
-        // Left from the event loop, so that the boxes it raises get their answers.
-        QTimer::singleShot(0, dialog, [dialog, leave] {
-            if (leave == "OK")
-                dialog->OKBtn->click();
-            else if (leave == "Cancel")
-                dialog->CancelBtn->click();
-            else if (leave == "close")
-                dialog->close();
-            else
-                QTest::keyClick(dialog->UnitsRadioGroup->Item(1),
-                                leave == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+    const ModalAnswers::Answer operate = [&](QWidget* dialog) {
+        // From the event loop, so that the boxes OK raises get their answers.
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            for (const QString& word : operatorDoes.split(' ')) {
+                for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                    if (button->text() == word)
+                        button->click();
+                if (word == "close")
+                    dialog->close();
+                else if (word == "Enter" || word == "Escape") // in a radio group
+                    QTest::keyClick(dialog->findChild<QRadioButton*>(),
+                                    word == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            }
         });
     };
     QStringList seen;
@@ -156,7 +150,7 @@ void TestConfigureAndHelp::configure()
         std::optional<FileSizeLimit> disk;
         if (fault == "disk full")
             disk.emplace(128);
-        ModalAnswers answering(QList{choose} + NoteBoxes(told.isEmpty() ? 0 : 1, seen));
+        ModalAnswers answering(QList{operate} + NoteBoxes(told.isEmpty() ? 0 : 1, seen));
         screen->MenuMachineConfigureProgram->trigger();
         QVERIFY(answering.AllAnswered());
         QVERIFY(!answering.WatchdogFired());
