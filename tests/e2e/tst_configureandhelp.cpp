@@ -15,25 +15,23 @@
 #include <QChart>
 #include <QChartView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QToolButton>
 
 namespace {
 
-// Answers for the next boxes the program shows: each noted by its name and texts, and closed.
-QList<ModalAnswers::Answer> NoteBoxes(qsizetype count, QStringList& seen)
+// Answers a box the program shows: notes its title and texts, and closes it.
+ModalAnswers::Answer NoteBox(QString& seen)
 {
-    return QList<ModalAnswers::Answer>(count, [&seen](QWidget* box) {
+    return [&seen](QWidget* box) {
         if (auto* alert = qobject_cast<TAlertBox*>(box))
-            seen << "AlertBox " + alert->AlertMessage1->text() + ' ' + alert->AlertMessage2->text();
-        else if (auto* message = qobject_cast<QMessageBox*>(box))
-            seen << message->windowTitle() + ": " + message->text();
+            seen = "AlertBox " + alert->AlertMessage1->text() + ' ' + alert->AlertMessage2->text();
         else
-            seen << box->objectName();
+            seen = box->windowTitle() + ": " + box->property("text").toString();
         box->close();
-    });
+    };
 }
 
 } // namespace
@@ -42,32 +40,11 @@ class TestConfigureAndHelp : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void configure_data();
     void configure();
     void helpCommands_data();
     void helpCommands();
-
-private:
-    std::unique_ptr<TemporaryStartDirectory> start_;
-    std::unique_ptr<PseudoTerminal> terminal_;
 };
-
-void TestConfigureAndHelp::init()
-{
-    start_ = std::make_unique<TemporaryStartDirectory>();
-    terminal_ = std::make_unique<PseudoTerminal>();
-    QVERIFY(QFile::link(terminal_->DevicePath(), start_->Path() + "/COM1"));
-}
-
-void TestConfigureAndHelp::cleanup()
-{
-    if (!PortName.isEmpty())
-        SerialComm::PortClose(PortName);
-    terminal_.reset();
-    start_.reset();
-}
 
 void TestConfigureAndHelp::configure_data()
 {
@@ -119,13 +96,20 @@ void TestConfigureAndHelp::configure()
     QFETCH(QByteArray, written);
     QFETCH(QString, after);
 
-    start_->WriteFile(QStringLiteral("QOR.dat"), qorDat);
+    TemporaryStartDirectory start;
+    PseudoTerminal terminal;
+    QVERIFY(QFile::link(terminal.DevicePath(), start.Path() + "/COM1"));
+    const auto closePort = qScopeGuard([] {
+        if (!PortName.isEmpty())
+            SerialComm::PortClose(PortName);
+    });
+    start.WriteFile(QStringLiteral("QOR.dat"), qorDat);
     const auto screen = StartForms<TMainScreen>();
     auto* graph = new TGraphForm;
     graph->SetLines({"Title", "", "X,Y", "0100,0050", "TT"});
     screen->AddGraphWindow(graph); // the main window is not shown: the graph never paints
     if (fault == "machine gone") {
-        terminal_->CloseOtherSide();
+        terminal.CloseOtherSide();
         QTest::qWait(100); // the port notices and closes
     }
 
@@ -144,25 +128,25 @@ void TestConfigureAndHelp::configure()
             }
         });
     };
-    QStringList seen;
+    QString seen;
     {
         // Room for the serial port's lock file, not for the whole QOR.dat.
         std::optional<FileSizeLimit> disk;
         if (fault == "disk full")
             disk.emplace(128);
-        ModalAnswers answering(QList{operate} + NoteBoxes(told.isEmpty() ? 0 : 1, seen));
+        ModalAnswers answering(told.isEmpty() ? QList{operate} : QList{operate, NoteBox(seen)});
         screen->MenuMachineConfigureProgram->trigger();
         QVERIFY(answering.AllAnswered());
         QVERIFY(!answering.WatchdogFired());
     }
-    QCOMPARE(seen.join('\n'), told.replace("<dir>", start_->Path()));
-    QCOMPARE(ReadBytes(start_->Path() + "/QOR.dat"), written);
+    QCOMPARE(seen, told.replace("<dir>", start.Path()));
+    QCOMPARE(ReadBytes(start.Path() + "/QOR.dat"), written);
     QCOMPARE(PortName + ' ' + graph->GraphChart->chart()->axes(Qt::Vertical)[0]->titleText(),
              after);
     QCOMPARE(screen->MenuFileNew->isEnabled(), !PortName.isEmpty());
     if (!PortName.isEmpty() && fault != "machine gone") { // it works, closed and opened again
         SerialComm::PortSend(PortName, "H\r");
-        QCOMPARE(terminal_->Receive(2), QByteArray("H\r"));
+        QCOMPARE(terminal.Receive(2), QByteArray("H\r"));
     }
 }
 
@@ -218,8 +202,9 @@ void TestConfigureAndHelp::helpCommands()
     QFETCH(QStringList, calls);
     QFETCH(bool, waitCursor);
 
-    const QString dir = start_->Path();
-    start_->WriteFile(QStringLiteral("QOR.dat"), "hdr\r\n");
+    TemporaryStartDirectory start;
+    const QString dir = start.Path();
+    start.WriteFile(QStringLiteral("QOR.dat"), "hdr\r\n");
     const auto screen = StartForms<TMainScreen>();
     DiagnosticDirectory = ManualViewerPath = directory.replace("<dir>", dir);
     if (archiver >= 0)
@@ -234,16 +219,16 @@ void TestConfigureAndHelp::helpCommands()
     QTimer::singleShot(0, screen.get(), [&] {
         cursorSeen = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : -1;
     });
-    QStringList seen;
-    const ModalAnswers answering(NoteBoxes(1, seen));
+    QString seen;
+    const ModalAnswers answering({NoteBox(seen)});
     if (auto* item = screen->findChild<QAction*>(command))
         item->trigger();
     else
         screen->findChild<QToolButton*>(command)->click();
     if (auto* outcome = screen->StatusBar->findChild<QLabel*>();
         outcome && !outcome->text().isEmpty())
-        seen << "Status bar: " + outcome->text();
-    QCOMPARE(seen.join('\n'), told.replace("<dir>", dir));
+        seen += "Status bar: " + outcome->text();
+    QCOMPARE(seen, told.replace("<dir>", dir));
     QCOMPARE(QDir::currentPath(), dir);
     QTRY_VERIFY(cursorSeen != -2);
     QCOMPARE(cursorSeen, waitCursor ? int(Qt::WaitCursor) : -1);
