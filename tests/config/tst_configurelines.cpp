@@ -69,12 +69,10 @@ void TestConfigureLines::showAndRewrite_data()
         << "- Blk/Wht Metric";
     const QByteArray newFile = "QOR-1000 installation configuration\r\nCOLORGRAPH=TRUE\r\n"
                                "UNITS=METRIC\r\nPORT=COM1\r\n";
-    QTest::newRow("empty file: a header first")
-        << QByteArray("") << "- - -" << ConfigureChoices{1, std::nullopt, false} << newFile
-        << "- - Metric";
-    QTest::newRow("no file: a header first")
-        << QByteArray() << "- - -" << ConfigureChoices{1, std::nullopt, false} << newFile
-        << "- - Metric";
+    for (const QByteArray& nothing : {QByteArray(""), QByteArray()})
+        QTest::newRow(nothing.isNull() ? "no file: a header first" : "empty file: a header first")
+            << nothing << "- - -" << ConfigureChoices{1, std::nullopt, false} << newFile
+            << "- - Metric";
 }
 
 void TestConfigureLines::showAndRewrite()

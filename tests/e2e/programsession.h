@@ -27,17 +27,15 @@
 #include <functional>
 #include <memory>
 
-// Makes the program's forms (or its main window alone) with the settings at their initial values,
-// passing the start-up dialog at once, by Ignore where it offers it. The runtime directory is the
-// test's own: a program running beside the tests is not a second instance.
+// Makes the program's forms (or its main window alone), passing the start-up dialog at once, by
+// Ignore where it offers it. The runtime directory is the test's own: a program running beside
+// the tests is not a second instance.
 template <typename Forms> std::unique_ptr<Forms> StartForms()
 {
     static const QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     Termination::Withdraw();
-    PortName.clear();
-    ColorGraph = true;
-    ApplyUnits(true);
+    PortName.clear(); // start-up sets it only when the port opens
     ModalAnswers answers({[](QWidget* modal) {
         auto* box = qobject_cast<TInitializingBox*>(modal);
         if (box->IgnoreBitBtn->isEnabled())

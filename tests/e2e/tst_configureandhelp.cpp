@@ -48,9 +48,9 @@ private slots:
 
 void TestConfigureAndHelp::configure_data()
 {
-    QTest::addColumn<QString>("operatorDoes"); // items and buttons clicked, keys, close box
+    // In order: the machine going or the disk filling, items and buttons clicked, keys, close box.
+    QTest::addColumn<QString>("events");
     QTest::addColumn<QByteArray>("qorDat");
-    QTest::addColumn<QString>("fault"); // before the dialog
     QTest::addColumn<QString>("told");
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QString>("after"); // the open port, the force axis of an open graph window
@@ -58,43 +58,42 @@ void TestConfigureAndHelp::configure_data()
     const QByteArray file = "hdr\r\nPORT=COM1\r\nUNITS=ENGLISH\n' keep\r\nCOLORGRAPH=TRUE";
     const QByteArray longFile = file + "\r\n' " + QByteArray(200, '-');
     const QByteArray metric = "hdr\r\nPORT=COM1\r\nUNITS=METRIC\r\n' keep\r\nCOLORGRAPH=";
-    QTest::newRow("OK reopens COM1, metric and black") << "Blk/Wht Metric OK" << file << ""
-                                                       << "" << metric + "FALSE\r\n"
-                                                       << "COM1 Force (kg)";
-    QTest::newRow("Enter in a radio group is OK") << "Metric Blk/Wht Enter" << file << ""
-                                                  << "" << metric + "FALSE\r\n"
-                                                  << "COM1 Force (kg)";
+    QTest::newRow("OK reopens COM1, metric and black")
+        << "Blk/Wht Metric OK" << file << "" << metric + "FALSE\r\n"
+        << "COM1 Force (kg)";
+    QTest::newRow("Enter in a radio group is OK")
+        << "Metric Blk/Wht Enter" << file << "" << metric + "FALSE\r\n"
+        << "COM1 Force (kg)";
     for (const QString leave : {"Cancel", "Escape", "close"})
-        QTest::newRow(qPrintable(leave)) << "COM2 Metric " + leave << file << ""
-                                         << "" << file << "COM1 Force (lbs.)";
+        QTest::newRow(qPrintable(leave))
+            << "COM2 Metric " + leave << file << "" << file << "COM1 Force (lbs.)";
     QTest::newRow("port that cannot open: alert, PORT=COM0")
-        << "COM3 OK" << file << ""
+        << "COM3 OK" << file
         << "AlertBox The new Serial Port is not available. Functions requiring QOR communications "
            "will be disabled."
         << QByteArray("hdr\r\nPORT=COM0\r\nUNITS=ENGLISH\r\n' keep\r\nCOLORGRAPH=TRUE\r\n")
         << " Force (lbs.)";
     QTest::newRow("no port shown while one is open: it opens again")
         << "Metric OK" << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\n") << ""
-        << "" << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\nCOLORGRAPH=TRUE\r\nUNITS=METRIC\r\n")
+        << QByteArray("hdr\r\nPORT=COM0\r\nPORT=COM1\r\nCOLORGRAPH=TRUE\r\nUNITS=METRIC\r\n")
         << "COM1 Force (kg)";
     QTest::newRow("disk full: the file's failure reported, old file whole, port open")
-        << "Metric OK" << longFile << "disk full"
+        << "disk-full Metric OK" << longFile
         << "tst_configureandhelp: Cannot write file \"<dir>/QOR.dat\". File too large" << longFile
         << "COM1 Force (kg)";
     QTest::newRow("machine gone: its port cannot close, the choices apply")
-        << "Metric OK" << file << "machine gone"
-        << "" << metric + "TRUE\r\n"
+        << "machine-gone Metric OK" << file << "" << metric + "TRUE\r\n"
         << "COM1 Force (kg)";
 }
 
 void TestConfigureAndHelp::configure()
 {
-    QFETCH(QString, operatorDoes);
+    QFETCH(QString, events);
     QFETCH(QByteArray, qorDat);
-    QFETCH(QString, fault);
     QFETCH(QString, told);
     QFETCH(QByteArray, written);
     QFETCH(QString, after);
+    const bool machineGone = events.startsWith("machine-gone");
 
     TemporaryStartDirectory start;
     PseudoTerminal terminal;
@@ -108,7 +107,7 @@ void TestConfigureAndHelp::configure()
     auto* graph = new TGraphForm;
     graph->SetLines({"Title", "", "X,Y", "0100,0050", "TT"});
     screen->AddGraphWindow(graph); // the main window is not shown: the graph never paints
-    if (fault == "machine gone") {
+    if (machineGone) {
         terminal.CloseOtherSide();
         QTest::qWait(100); // the port notices and closes
     }
@@ -116,7 +115,7 @@ void TestConfigureAndHelp::configure()
     const ModalAnswers::Answer operate = [&](QWidget* dialog) {
         // From the event loop, so that the boxes OK raises get their answers.
         QTimer::singleShot(0, dialog, [&, dialog] {
-            for (const QString& word : operatorDoes.split(' ')) {
+            for (const QString& word : events.split(' ')) {
                 for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
                     if (button->text() == word)
                         button->click();
@@ -132,7 +131,7 @@ void TestConfigureAndHelp::configure()
     {
         // Room for the serial port's lock file, not for the whole QOR.dat.
         std::optional<FileSizeLimit> disk;
-        if (fault == "disk full")
+        if (events.startsWith("disk-full"))
             disk.emplace(128);
         ModalAnswers answering(told.isEmpty() ? QList{operate} : QList{operate, NoteBox(seen)});
         screen->MenuMachineConfigureProgram->trigger();
@@ -144,7 +143,7 @@ void TestConfigureAndHelp::configure()
     QCOMPARE(PortName + ' ' + graph->GraphChart->chart()->axes(Qt::Vertical)[0]->titleText(),
              after);
     QCOMPARE(screen->MenuFileNew->isEnabled(), !PortName.isEmpty());
-    if (!PortName.isEmpty() && fault != "machine gone") { // it works, closed and opened again
+    if (!PortName.isEmpty() && !machineGone) { // it works, closed and opened again
         SerialComm::PortSend(PortName, "H\r");
         QCOMPARE(terminal.Receive(2), QByteArray("H\r"));
     }
