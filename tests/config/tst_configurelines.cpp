@@ -1,8 +1,8 @@
 #include "config/configurelines.h"
+#include "filebytes.h"
 #include "platform/linefile.h"
 #include "temporarystartdirectory.h"
 
-#include <QFile>
 #include <QTest>
 
 Q_DECLARE_METATYPE(ConfigureChoices)
@@ -44,20 +44,12 @@ void TestConfigureLines::showAndRewrite_data()
         << "COM1 Color English" << ConfigureChoices{4, false, false}
         << QByteArray("h\r\nCOLORGRAPH=FALSE\r\n'\xe9\r\n\r\nUNITS=METRIC\r\nPORT=COM4\r\nX\r\n")
         << "- Blk/Wht Metric";
-    QTest::newRow("LF, CR, no last line end")
+    QTest::newRow("LF, CR, no last line end; colour missing, Blk/Wht chosen: appended, applied")
         << QByteArray("h\nUNITS=METRIC\rPORT=COM2") << "COM2 - Metric"
-        << ConfigureChoices{2, true, false}
-        << QByteArray("h\r\nUNITS=METRIC\r\nPORT=COM2\r\nCOLORGRAPH=TRUE\r\n") << "- Color Metric";
-    QTest::newRow("colour missing, Blk/Wht chosen: appended and applied")
-        << QByteArray("h\r\nUNITS=ENGLISH\r\nPORT=COM1\r\n") << "COM1 - English"
-        << ConfigureChoices{1, false, true}
-        << QByteArray("h\r\nUNITS=ENGLISH\r\nPORT=COM1\r\nCOLORGRAPH=FALSE\r\n")
-        << "- Blk/Wht English";
-    QTest::newRow("units missing, none chosen: ENGLISH, left as it is")
-        << QByteArray("h\r\nCOLORGRAPH=TRUE\r\nPORT=COM1\r\n") << "COM1 Color -"
-        << ConfigureChoices{1, true, std::nullopt}
-        << QByteArray("h\r\nCOLORGRAPH=TRUE\r\nPORT=COM1\r\nUNITS=ENGLISH\r\n") << "- Color -";
-    QTest::newRow("all missing: colour, units, port")
+        << ConfigureChoices{2, false, false}
+        << QByteArray("h\r\nUNITS=METRIC\r\nPORT=COM2\r\nCOLORGRAPH=FALSE\r\n")
+        << "- Blk/Wht Metric";
+    QTest::newRow("all missing, none chosen: TRUE, ENGLISH, COM0, none applied")
         << QByteArray("h\r\n") << "- - -" << none
         << QByteArray("h\r\nCOLORGRAPH=TRUE\r\nUNITS=ENGLISH\r\nPORT=COM0\r\n") << "- - -";
     QTest::newRow("present, none chosen: FALSE, METRIC, COM0")
@@ -77,12 +69,10 @@ void TestConfigureLines::showAndRewrite_data()
         << "- Blk/Wht Metric";
     const QByteArray newFile = "QOR-1000 installation configuration\r\nCOLORGRAPH=TRUE\r\n"
                                "UNITS=METRIC\r\nPORT=COM1\r\n";
-    QTest::newRow("empty file: a header first")
-        << QByteArray("") << "- - -" << ConfigureChoices{1, std::nullopt, false} << newFile
-        << "- - Metric";
-    QTest::newRow("no file: a header first")
-        << QByteArray() << "- - -" << ConfigureChoices{1, std::nullopt, false} << newFile
-        << "- - Metric";
+    for (const QByteArray& nothing : {QByteArray(""), QByteArray()})
+        QTest::newRow(nothing.isNull() ? "no file: a header first" : "empty file: a header first")
+            << nothing << "- - -" << ConfigureChoices{1, std::nullopt, false} << newFile
+            << "- - Metric";
 }
 
 void TestConfigureLines::showAndRewrite()
@@ -101,9 +91,7 @@ void TestConfigureLines::showAndRewrite()
     const ConfigureRewrite rewrite = RewriteConfigureLines(lines, chosen);
     QCOMPARE(Describe({std::nullopt, rewrite.colour, rewrite.english}), applied);
     WriteLineFile(QStringLiteral("QOR.dat"), rewrite.lines);
-    QFile saved(QStringLiteral("QOR.dat"));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), written);
+    QCOMPARE(ReadBytes(QStringLiteral("QOR.dat")), written);
 }
 
 QTEST_APPLESS_MAIN(TestConfigureLines)

@@ -1,23 +1,53 @@
 #pragma once
 
-// The whole program in a test: its forms as the entry point builds them, an operator at the
-// control panel, and qor-sim serving COM1 in the start directory.
+// The whole program in a test: its forms as the entry point builds them in the current directory,
+// an operator at the control panel, and qor-sim serving COM1 in the start directory.
 #include "modalanswers.h"
 
-#include "sim/machineoptions.h"
+#include "app/mainscreen.h"
+#include "app/programforms.h"
+#include "config/initializingbox.h"
+#include "config/settings.h"
+#include "control/controlpanel.h"
+#include "dialogs/operatorentrybox.h"
+#include "graph/graphform.h"
+#include "platform/termination.h"
+#include "sim/simulatedseriallibrary.h"
 
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
-#include <QStringList>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 #include <memory>
 
-class ProgramForms;
-class SimulatedSerialLibrary;
-class TActOperatorEntryBox;
-class TGraphForm;
-class TMainScreen;
-class TQORcontrolPanel;
+// Makes the program's forms (or its main window alone), passing the start-up dialog at once, by
+// Ignore where it offers it. The runtime directory is the test's own: a program running beside
+// the tests is not a second instance.
+template <typename Forms> std::unique_ptr<Forms> StartForms()
+{
+    static const QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    Termination::Withdraw();
+    PortName.clear(); // start-up sets it only when the port opens
+    ModalAnswers answers({[](QWidget* modal) {
+        auto* box = qobject_cast<TInitializingBox*>(modal);
+        if (box->IgnoreBitBtn->isEnabled())
+            box->IgnoreBitBtn->click();
+        else
+            box->Timer1->setInterval(0);
+    }});
+    auto forms = std::make_unique<Forms>();
+    if (!answers.AllAnswered())
+        QTest::qFail("The start-up dialog did not show", __FILE__, __LINE__);
+    return forms;
+}
 
 // One thing the operator does once the panel shows that it is due.
 struct OperatorStep
@@ -26,23 +56,35 @@ struct OperatorStep
     std::function<void(TQORcontrolPanel&)> act;
 };
 
-bool HasLine(const TQORcontrolPanel& panel, const QString& line);
+inline bool HasLine(const TQORcontrolPanel& panel, const QString& line)
+{
+    return panel.TestDataLines().contains(line);
+}
 
-extern const OperatorStep MachineAnsweredContinuous;
-extern const OperatorStep PressTest;
+inline const OperatorStep MachineAnsweredContinuous{
+    [](TQORcontrolPanel& panel) { return HasLine(panel, QStringLiteral("C")); },
+    [](TQORcontrolPanel&) {}};
 
-// The program as its entry point builds it, started in the current directory.
+inline const OperatorStep PressTest{[](TQORcontrolPanel&) { return true; },
+                                    [](TQORcontrolPanel& panel) { panel.TestButton->click(); }};
+
+// The program as its entry point builds it.
 struct Program
 {
-    std::unique_ptr<ProgramForms> forms;
-    TMainScreen* mainScreen = nullptr;
-    TActOperatorEntryBox* entryBox = nullptr;
-    TQORcontrolPanel* panel = nullptr;
+    std::unique_ptr<ProgramForms> forms = StartForms<ProgramForms>();
+    TMainScreen* mainScreen = MainScreen;
+    TActOperatorEntryBox* entryBox = ActOperatorEntryBox;
+    TQORcontrolPanel* panel = QORcontrolPanel;
 
-    Program();
-    ~Program();
-
-    QList<TGraphForm*> GraphWindows() const;
+    QList<TGraphForm*> GraphWindows() const
+    {
+        QList<TGraphForm*> graphs;
+        for (QMdiSubWindow* child : mainScreen->MdiArea->subWindowList()) {
+            if (auto* graph = qobject_cast<TGraphForm*>(child->widget()))
+                graphs.append(graph);
+        }
+        return graphs;
+    }
 
     // Opens the panel from the File menu and plays the operator: each step when the panel shows
     // it is due, the dialogs that open over the panel answered in order, and the panel closed
@@ -51,44 +93,85 @@ struct Program
                          const QList<ModalAnswers::Answer>& dialogs,
                          const std::function<bool()>& finished,
                          const std::function<void()>& letTimePass, int intervalMilliseconds,
-                         int watchdogMilliseconds);
+                         int watchdogMilliseconds)
+    {
+        QTimer operatorAtPanel;
+        qsizetype nextStep = 0;
+        QObject::connect(&operatorAtPanel, &QTimer::timeout, [&] {
+            letTimePass();
+            if (QApplication::activeModalWidget() != panel)
+                return;
+            if (nextStep < steps.size()) {
+                if (steps[nextStep].ready(*panel))
+                    steps[nextStep++].act(*panel);
+            } else if (finished()) {
+                operatorAtPanel.stop();
+                panel->CloseButton->click();
+            }
+        });
+        // The panel stays open under the dialogs that open over it.
+        ModalAnswers answers(QList<ModalAnswers::Answer>{[&](QWidget*) {
+                                 answers.PassOver(panel);
+                                 operatorAtPanel.start(intervalMilliseconds);
+                             }} + dialogs,
+                             watchdogMilliseconds);
+        mainScreen->MenuFileNew->trigger();
+        QVERIFY2(!answers.WatchdogFired(), "the session did not end in time");
+        QVERIFY(answers.AllAnswered());
+    }
 
     // A session that ends when the test's graph window is there, the title typed into the prompt.
     void RunFromPanel(const QList<OperatorStep>& steps, const QString& title,
                       const std::function<void()>& letTimePass, int intervalMilliseconds,
-                      int watchdogMilliseconds);
+                      int watchdogMilliseconds)
+    {
+        const ModalAnswers::Answer typeTitle = [this, title](QWidget*) {
+            entryBox->EntryInputEdit->setText(title);
+            entryBox->EntryOKBitBtn->click();
+        };
+        RunPanelSession(
+            steps, {typeTitle}, [this] { return !GraphWindows().isEmpty(); }, letTimePass,
+            intervalMilliseconds, watchdogMilliseconds);
+    }
 
     // The same against the simulated machine in-process. Each tick lets 100 ms of the machine's
     // time pass and takes one line; the operator looks at the panel (and the panel is drawn) after
     // every ticksPerLook ticks.
     void RunInProcess(SimulatedSerialLibrary& machine, const QList<OperatorStep>& steps,
-                      const QString& title, int watchdogMilliseconds = 10000, int ticksPerLook = 1);
+                      const QString& title, int watchdogMilliseconds = 10000, int ticksPerLook = 1)
+    {
+        const auto ticks = [&] {
+            for (int tick = 0; tick < ticksPerLook; ++tick) {
+                machine.Advance(100);
+                panel->StatusTimerTimer();
+            }
+        };
+        RunFromPanel(steps, title, ticks, 0, watchdogMilliseconds);
+    }
 };
 
-// The lines the machine sends for one test after "C" and the given set-up commands.
-QStringList MachineLines(const MachineOptions& options, const QByteArray& setUp = {});
-
-// The finished test a graph window must hold for the machine's lines of a single test.
-QStringList FinishedTest(const QString& title, const QStringList& machineLines);
-
-MachineOptions SpringTo(int maxForce);
-
-// qor-sim serving COM1 in a start directory with the given options, stopped at the end. What it
-// writes to its standard error shows in the test's.
-class QorSimProcess
+// qor-sim serving COM1 in a start directory, stopped at the end; its error output shows in the
+// test's.
+struct QorSim
 {
-public:
-    QorSimProcess(const QString& startDirectory, const QStringList& options);
-    ~QorSimProcess();
+    QString link;
+    QProcess process;
 
-    // True once the COM1 link is in place.
-    bool Serving() const;
+    QorSim(const QString& startDirectory, const QStringList& options)
+        : link(startDirectory + QStringLiteral("/COM1"))
+    {
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QStringLiteral(QOR_SIM_PATH),
+                      QStringList{QStringLiteral("--dir"), startDirectory} + options);
+    }
+    ~QorSim() { Stop(); }
+
+    bool Serving() const { return process.state() == QProcess::Running && QFile::exists(link); }
     // Stops it as Ctrl+C does; its exit code (not 0 when, say, a sanitizer found something).
-    int Stop();
-    // Gone at once, as a machine whose cable is pulled: its side of the terminal closes.
-    void Vanish();
-
-private:
-    QString link_;
-    QProcess process_;
+    int Stop()
+    {
+        process.terminate();
+        process.waitForFinished();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
 };

@@ -9,6 +9,7 @@
 #include "control/controlpanel.h"
 #include "control/updown.h"
 #include "graph/graphform.h"
+#include "platform/numbertext.h"
 #include "platform/termination.h"
 #include "sim/simulatedseriallibrary.h"
 
@@ -26,6 +27,55 @@
 #include <QTest>
 
 #include <memory>
+
+namespace {
+
+// The lines the machine sends for one test after "C" and the given set-up commands.
+QStringList MachineLines(const MachineOptions& options, const QByteArray& setUp = {})
+{
+    MachineModel machine(options);
+    machine.Receive("C" + setUp);
+    machine.Advance(100);
+    machine.TakeReplies();
+    machine.Receive("T");
+    QStringList lines;
+    for (int step = 0; step < 100000; ++step) {
+        machine.Advance(100);
+        for (const QByteArray& reply : machine.TakeReplies())
+            lines.append(QString::fromLatin1(reply.chopped(1)));
+        if (!lines.isEmpty() && lines.constLast().size() == 2 && lines.constLast().front() == u'T')
+            break;
+    }
+    return lines;
+}
+
+// The finished test a graph window must hold for the machine's lines of a single test.
+QStringList FinishedTest(const QString& title, const QStringList& machineLines)
+{
+    double maximum = -1;
+    QString at;
+    for (const QString& line : machineLines) {
+        if (line.size() == 9 && line[4] == u',' && line.mid(5).toInt() > maximum) {
+            maximum = line.mid(5).toInt();
+            at = FormatFloat(QStringLiteral("0.000"), line.left(4).toInt() * 0.001);
+        }
+    }
+    QStringList lines{title,
+                      QStringLiteral("Maximum Force (lbs.)=%1 at Displacement (in.)=%2")
+                          .arg(FormatFloat(QStringLiteral("0"), maximum), at),
+                      QStringLiteral("X,Y")};
+    return lines + machineLines.mid(1);
+}
+
+MachineOptions SpringTo(int maxForce)
+{
+    MachineOptions options;
+    options.specimen = Specimen::Spring;
+    options.maxForce = maxForce;
+    return options;
+}
+
+} // namespace
 
 class TestTestFromControlPanel : public QObject
 {
@@ -69,8 +119,8 @@ void TestTestFromControlPanel::singleTestAgainstQorSim()
 {
     MachineOptions options = SpringTo(300);
     options.recordsPerSecond = 20;
-    const QorSimProcess qorSim(start_->Path(), {"--specimen", "spring", "--max-force", "300",
-                                                "--rate", "20", "--seed", "1"});
+    QorSim qorSim(start_->Path(),
+                  {"--specimen", "spring", "--max-force", "300", "--rate", "20", "--seed", "1"});
     QTRY_VERIFY(qorSim.Serving());
 
     Program program;
@@ -83,6 +133,7 @@ void TestTestFromControlPanel::singleTestAgainstQorSim()
     QCOMPARE(graphs[0]->Lines(), FinishedTest(QStringLiteral("Spring 300"), MachineLines(options)));
     QVERIFY(graphs[0]->GraphDataMemo->document()->isModified());
     QCOMPARE(program.panel->QORstatus->text(), QStringLiteral("Test Aborted at Maximum Force"));
+    QCOMPARE(qorSim.Stop(), 0);
 }
 
 void TestTestFromControlPanel::incrementalTestPausesAtEachStep()
