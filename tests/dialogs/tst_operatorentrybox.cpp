@@ -60,8 +60,7 @@ void TestOperatorEntryBox::enterGivesOkWithThePresentText()
         QTRY_COMPARE(QApplication::focusWidget(), box.EntryInputEdit);
         box.EntryInputEdit->end(false);
         for (const QChar character : typed) // keyClicks takes ASCII only
-            QTest::sendKeyEvent(QTest::Click, box.EntryInputEdit, Qt::Key_unknown, character,
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, box.EntryInputEdit, Qt::Key_unknown, character, {});
         QTest::keyClick(box.EntryInputEdit, Qt::Key_Return);
     }});
     QCOMPARE(box.exec(), 1);

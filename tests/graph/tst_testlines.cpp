@@ -38,7 +38,6 @@ private slots:
     void convertsRecordCountsToUnits_data();
     void convertsRecordCountsToUnits();
 
-    void everyCountExportsAsItsPictureWritesIt_data();
     void everyCountExportsAsItsPictureWritesIt();
 
     void walkEndsAtFirstTLine_data();
@@ -99,24 +98,15 @@ void TestLinesTest::convertsRecordCountsToUnits()
     QCOMPARE(ConvertTestToCsv(Test({record}), english).value(3), exported);
 }
 
-void TestLinesTest::everyCountExportsAsItsPictureWritesIt_data()
-{
-    QTest::addColumn<bool>("english");
-    QTest::newRow("english") << true;
-    QTest::newRow("metric") << false;
-}
-
-// The export writes counts by table; every count of both fields reads as the number picture
-// writes the same value.
+// The export looks each count's text up; in both units it is the one the number picture writes.
 void TestLinesTest::everyCountExportsAsItsPictureWritesIt()
 {
-    QFETCH(bool, english);
-    const UnitFactors factors = FactorsFor(english);
-    for (int count = 0; count <= 9999; ++count) {
-        QCOMPARE(CountText(count, factors.displacement, 3),
-                 FormatFloat(QStringLiteral("0.000"), count * factors.displacement));
-        QCOMPARE(CountText(count, factors.force, 0),
-                 FormatFloat(QStringLiteral("0"), count * factors.force));
+    for (const UnitFactors factors : {FactorsFor(true), FactorsFor(false)}) {
+        for (int count = 0; count <= 9999; ++count) {
+            QCOMPARE(CountText(count, factors.displacement, 3),
+                     FormatFloat("0.000", count * factors.displacement));
+            QCOMPARE(CountText(count, factors.force, 0), FormatFloat("0", count * factors.force));
+        }
     }
 }
 
