@@ -144,24 +144,13 @@ void TConfigureProgram::OKBtnClick()
 
     if (chosen.port)
         PortName = QStringLiteral("COM%1").arg(*chosen.port);
-    if (!OpenPort()) {
+    if (!SerialComm::OpenMachinePort(PortName)) {
         AlertPortNotAvailable();
         PortName.clear();
         QORdatLines[rewrite.portLine] = PortLine(std::nullopt);
     }
     // A file that cannot be written is reported as such; the port, open or not, is not at fault.
     WriteLineFile(filePath_, QORdatLines);
-}
-
-bool TConfigureProgram::OpenPort() const
-{
-    try {
-        SerialComm::PortInit(PortName, QStringLiteral("Baud9600"), QStringLiteral("NoParity"),
-                             QStringLiteral("OneStopBit"), QStringLiteral("WordLength8"));
-    } catch (int) {
-        return false; // the serial layer has logged why
-    }
-    return true;
 }
 
 void TConfigureProgram::AlertPortNotAvailable()

@@ -39,8 +39,6 @@ private:
     void FormShow();
     void OKBtnClick();
     ConfigureChoices Chosen() const;
-    // Opens PortName; false when it could not be opened.
-    bool OpenPort() const;
     void AlertPortNotAvailable();
 
     QString filePath_;

@@ -36,13 +36,8 @@ QString ApplyCommand(const QString& line, int lineNumber)
     } else if (keyword.startsWith(QLatin1String("DIRECTORY"))) {
         return initializingError.arg(-1103);
     } else if (keyword == QLatin1String("PORT")) {
-        try {
-            SerialComm::PortInit(value, QStringLiteral("Baud9600"), QStringLiteral("NoParity"),
-                                 QStringLiteral("OneStopBit"), QStringLiteral("WordLength8"));
-        } catch (int) {
-            // PortInit has logged its own failure to the serial error log.
-            return initializingError.arg(-1104);
-        }
+        if (!SerialComm::OpenMachinePort(value))
+            return initializingError.arg(-1104); // the serial error log holds why
         PortName = value;
     } else if (keyword == QLatin1String("UNITS")) {
         if (value != QLatin1String("ENGLISH") && value != QLatin1String("METRIC"))

@@ -221,6 +221,17 @@ int PortClose(const QString& port)
         NoDetail);
 }
 
+bool OpenMachinePort(const QString& port)
+{
+    try {
+        PortInit(port, QStringLiteral("Baud9600"), QStringLiteral("NoParity"),
+                 QStringLiteral("OneStopBit"), QStringLiteral("WordLength8"));
+    } catch (int) {
+        return false;
+    }
+    return true;
+}
+
 void UseDrainClock(std::function<qint64()> clock)
 {
     DrainClock = std::move(clock);

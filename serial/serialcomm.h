@@ -31,6 +31,10 @@ int PortSend(const QString& port, const QByteArray& text);
 int PortReceiveCR(const QString& port, QByteArray& out);
 int PortClose(const QString& port);
 
+// Opens the port as the machine's line is set: 9600 baud, no parity, one stop bit, 8 data bits.
+// False when it cannot be opened; the failure is logged as every other is.
+bool OpenMachinePort(const QString& port);
+
 // The millisecond clock the drain wait is measured by; an empty function restores the steady
 // clock. Tests drive their own.
 void UseDrainClock(std::function<qint64()> clock);
