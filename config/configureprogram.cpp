@@ -21,15 +21,6 @@
 
 namespace {
 
-RadioGroup* PlaceRadioGroup(QWidget* form, const char* name, const QString& caption,
-                            const QStringList& items, int columns, const QRect& geometry)
-{
-    auto* group = new RadioGroup(form, caption, items, columns);
-    group->setObjectName(QLatin1String(name));
-    group->setGeometry(geometry);
-    return group;
-}
-
 // An index of a two-item group: 0 for the first item, 1 for the second, -1 for none.
 int TwoItemIndex(std::optional<bool> first)
 {
@@ -63,14 +54,14 @@ TConfigureProgram::TConfigureProgram(QWidget* owner)
     QStringList ports;
     for (int port = 1; port <= 8; ++port)
         ports << QStringLiteral("COM%1").arg(port);
-    PortRadioGroup = PlaceRadioGroup(this, "PortRadioGroup", QStringLiteral("Serial Port"), ports,
-                                     2, QRect(16, 56, 137, 105));
-    PrinterRadioGroup = PlaceRadioGroup(this, "PrinterRadioGroup", QStringLiteral("Graph Print"),
-                                        {QStringLiteral("Color"), QStringLiteral("Blk/Wht")}, 1,
-                                        QRect(184, 20, 73, 65));
-    UnitsRadioGroup = PlaceRadioGroup(this, "UnitsRadioGroup", QStringLiteral("Units"),
-                                      {QStringLiteral("English"), QStringLiteral("Metric")}, 1,
-                                      QRect(184, 97, 73, 65));
+    PortRadioGroup = Place<RadioGroup>(this, "PortRadioGroup", 16, 56, 137, 105,
+                                       QStringLiteral("Serial Port"), ports, 2);
+    PrinterRadioGroup =
+        Place<RadioGroup>(this, "PrinterRadioGroup", 184, 20, 73, 65, QStringLiteral("Graph Print"),
+                          QStringList{QStringLiteral("Color"), QStringLiteral("Blk/Wht")});
+    UnitsRadioGroup =
+        Place<RadioGroup>(this, "UnitsRadioGroup", 184, 97, 73, 65, QStringLiteral("Units"),
+                          QStringList{QStringLiteral("English"), QStringLiteral("Metric")});
 
     OKBtn = Place<QPushButton>(this, "OKBtn", 300, 8, 75, 25);
     OKBtn->setText(QStringLiteral("OK"));

@@ -4,11 +4,15 @@
 #include <QPalette>
 #include <QWidget>
 
-// Creates one of a form's components as the form lays it out: named, at its place and size.
-template <class Component>
-Component* Place(QWidget* form, const char* name, int left, int top, int width, int height)
+#include <utility>
+
+// Creates one of a form's components as the form lays it out: named, at its place and size. Any
+// further arguments go to the component's constructor after the form.
+template <class Component, class... Arguments>
+Component* Place(QWidget* form, const char* name, int left, int top, int width, int height,
+                 Arguments&&... arguments)
 {
-    auto* component = new Component(form);
+    auto* component = new Component(form, std::forward<Arguments>(arguments)...);
     component->setObjectName(QLatin1String(name));
     component->setGeometry(left, top, width, height);
     return component;
