@@ -402,26 +402,27 @@ std::function<void(QWidget*)> TMainScreen::ShowGraphWindow()
     return [this](QWidget* window) { AddGraphWindow(window); };
 }
 
-void TMainScreen::MenuFileOpenClick()
+void TMainScreen::OpenChosenFile(const std::function<void(const QString&)>& open)
 {
     const QString path = ChooseFile(*OpenDialog);
     if (path.isEmpty())
         return;
     ErrorReport::Guard(this, [&] {
-        OpenTestWindow(path, ShowGraphWindow());
+        open(path);
         ClearChosenFile(*OpenDialog);
     });
 }
 
+void TMainScreen::MenuFileOpenClick()
+{
+    OpenChosenFile([this](const QString& path) { OpenTestWindow(path, ShowGraphWindow()); });
+}
+
 void TMainScreen::MenuFileOpenMultipleClick()
 {
-    const QString path = ChooseFile(*OpenDialog);
-    if (path.isEmpty())
-        return;
-    ErrorReport::Guard(this, [&] {
+    OpenChosenFile([this](const QString& path) {
         OpenIntoMultipleWindow(qobject_cast<TGraphMultipleForm*>(ActiveGraphWindow()), path,
                                ShowGraphWindow());
-        ClearChosenFile(*OpenDialog);
     });
 }
 

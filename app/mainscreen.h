@@ -121,6 +121,9 @@ private:
     // Single-test graph windows redraw with the colour and units now in force.
     void RedrawGraphWindows();
     void SetUpFileCommands();
+    // Runs an open command on the file the operator picks in the open dialog; the dialog's name
+    // is cleared once the file opened.
+    void OpenChosenFile(const std::function<void(const QString&)>& open);
     // Shows a window that a file command made among the children.
     std::function<void(QWidget*)> ShowGraphWindow();
     // The graph window the file commands act on: the current child, even while a menu or another
