@@ -139,9 +139,7 @@ void TMainScreen::BuildTitleBlock()
     TitleBlock->setFixedHeight(57);
     TitleBlock->setAutoFillBackground(true);
     SetColour(TitleBlock, QPalette::Window, Aqua);
-    QFont small = TitleBlock->font();
-    small.setPointSize(8);
-    TitleBlock->setFont(small);
+    SetPointSize(TitleBlock, 8);
 
     HeadingName = AddLabel(TitleBlock, "HeadingName", QStringLiteral("Testing Instruments Ltd."));
     HeadingAddress =
@@ -153,9 +151,7 @@ void TMainScreen::BuildTitleBlock()
     HeadingProgramName = AddLabel(TitleBlock, "HeadingProgramName", QStringLiteral("Velmont 1000"));
     HeadingProgramName->setAlignment(Qt::AlignCenter);
     HeadingProgramName->setFixedWidth(400);
-    QFont large = small;
-    large.setPointSize(16);
-    HeadingProgramName->setFont(large);
+    SetPointSize(HeadingProgramName, 16);
     SetColour(HeadingProgramName, QPalette::WindowText, Qt::black);
 
     auto* supplier = new QVBoxLayout;

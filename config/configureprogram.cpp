@@ -42,9 +42,7 @@ TConfigureProgram::TConfigureProgram(QWidget* owner)
     setFixedSize(384, 179);
     move(screen()->availableGeometry().center() - rect().center());
     // The groups are laid out small; a small face keeps every caption whole.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
+    SetPointSize(this, 8);
 
     Bevel1 = Place<QFrame>(this, "Bevel1", 8, 8, 257, 161);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);

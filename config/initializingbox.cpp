@@ -65,9 +65,7 @@ TInitializingBox::TInitializingBox(QWidget* owner) : QDialog(owner)
 
     Status = Place<QLabel>(this, "Status", 8, 184, VisibleWidth - 16, 16);
     Status->setText(QStringLiteral("Loading Program and the Installation Configuration ..."));
-    QFont small = Status->font();
-    small.setPointSize(7);
-    Status->setFont(small);
+    SetPointSize(Status, 7);
 
     IgnoreBitBtn = Place<QPushButton>(this, "IgnoreBitBtn", 224, 200, 75, 25);
     IgnoreBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogIgnoreButton));

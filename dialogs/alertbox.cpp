@@ -15,9 +15,7 @@ TAlertBox::TAlertBox(QWidget* owner) : QDialog(owner)
     setWindowTitle(QStringLiteral("Alert Message ..."));
     setFixedSize(435, 75);
     // The form's 8-point type; a message longer than its label wraps onto a second line.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
+    SetPointSize(this, 8);
 
     Bevel1 = Place<QFrame>(this, "Bevel1", 6, 6, 330, 63);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);

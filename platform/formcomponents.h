@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPalette>
 #include <QWidget>
 
@@ -16,6 +17,14 @@ Component* Place(QWidget* form, const char* name, int left, int top, int width, 
     component->setObjectName(QLatin1String(name));
     component->setGeometry(left, top, width, height);
     return component;
+}
+
+// Gives a component, and the children that take their type from it, type of that size.
+inline void SetPointSize(QWidget* component, int points)
+{
+    QFont font = component->font();
+    font.setPointSize(points);
+    component->setFont(font);
 }
 
 // Gives a component's colour role one colour in every state, disabled included.
