@@ -117,7 +117,7 @@ void TGraphForm::RebuildChart()
                             [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
     ScaleDisplacementAxis(GraphChart, points.isEmpty() ? 0.0 : left->x(),
                           points.isEmpty() ? 0.0 : right->x());
-    ScaleForceAxis(GraphChart, 1.05 * maximum.Force());
+    ScaleForceAxis(GraphChart, maximum.Force());
 
     // Reported from the event loop, so that whoever changed the list goes on undisturbed, and
     // named by the caption the window has by then (an opened file's name).

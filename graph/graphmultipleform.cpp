@@ -81,7 +81,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
         for (const QPointF& point : points)
             Extent.Take(point);
         ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
-        ScaleForceAxis(GraphChart, 1.05 * Extent.top); // the highest curve clear of the frame
+        ScaleForceAxis(GraphChart, Extent.top);
     };
     try {
         ReadTestRecords(lines, [&](double displacement, double force) {
