@@ -21,15 +21,6 @@
 
 #include <optional>
 
-namespace {
-
-QColor GraphColour(bool colour, const QColor& coloured)
-{
-    return colour ? coloured : QColor(Qt::black);
-}
-
-} // namespace
-
 TGraphForm::TGraphForm(QWidget* owner)
     : GraphWindow(owner, QStringLiteral("GraphForm"), QStringLiteral("Unsaved Graph"),
                   QSize(340, 366), Qt::AlignLeft, QSize(60, 25))
@@ -104,13 +95,13 @@ void TGraphForm::RebuildChart()
         badRecord = error;
     }
 
-    SetSeriesPoints(Series1, points, GraphColour(ColorGraph, Qt::red));
+    SetSeriesPoints(Series1, points, GraphColour(Qt::red));
     SetChartTitle(GraphChart,
                   {TestLine(lines, 0), QStringLiteral("Maximum Force=") +
                                            FloatToStr(maximum.Force()).left(4) +
                                            QStringLiteral(" at Displacement=") +
                                            FloatToStr(maximum.Displacement()).left(5)},
-                  GraphColour(ColorGraph, Qt::blue));
+                  GraphColour(Qt::blue));
     SetAxisTitles(GraphChart, UnitsEnglish);
     const auto [left, right] =
         std::minmax_element(points.cbegin(), points.cend(),

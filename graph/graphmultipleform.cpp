@@ -66,7 +66,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     if (GraphChart->isHidden())
         FillTable();
 
-    SetGridColour(GraphChart, ColorGraph ? QColor(Qt::blue) : QColor(Qt::black));
+    SetGridColour(GraphChart, GraphColour(Qt::blue));
     SetAxisTitles(GraphChart, UnitsEnglish);
 
     QLineSeries* series = Series.at(index);
@@ -77,7 +77,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
 
     QList<QPointF> points;
     const auto addPoints = [&] {
-        SetSeriesPoints(series, points, ColorGraph ? SeriesColours.at(index) : QColor(Qt::black));
+        SetSeriesPoints(series, points, GraphColour(SeriesColours.at(index)));
         for (const QPointF& point : points)
             Extent.Take(point);
         ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
