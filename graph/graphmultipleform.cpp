@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -76,22 +77,21 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
         AskWindowTitle();
 
     QList<QPointF> points;
-    const auto addPoints = [&] {
-        SetSeriesPoints(series, points, GraphColour(SeriesColours.at(index)));
-        for (const QPointF& point : points)
-            Extent.Take(point);
-        ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
-        ScaleForceAxis(GraphChart, Extent.top);
-    };
+    std::optional<ConversionError> badRecord;
     try {
         ReadTestRecords(lines, [&](double displacement, double force) {
             points.append(QPointF(displacement, force));
         });
-    } catch (const ConversionError&) {
-        addPoints();
-        throw;
+    } catch (const ConversionError& error) {
+        badRecord = error;
     }
-    addPoints();
+    SetSeriesPoints(series, points, GraphColour(SeriesColours.at(index)));
+    for (const QPointF& point : points)
+        Extent.Take(point);
+    ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
+    ScaleForceAxis(GraphChart, Extent.top);
+    if (badRecord)
+        throw *badRecord;
     return true;
 }
 
