@@ -24,12 +24,6 @@ namespace {
 const QString TestFileFilter = QStringLiteral("QOR files (*.dat)");
 const QString ExportFilter = QStringLiteral("Excel files (*.csv)");
 
-bool HasDestination(const QPrinter& printer)
-{
-    return printer.outputFormat() == QPrinter::PdfFormat ? !printer.outputFileName().isEmpty()
-                                                         : !printer.printerName().isEmpty();
-}
-
 void PrintOn(QChartView* chart, QPagedPaintDevice& device, const QString& destination)
 {
     if (!PrintChart(chart, device))
@@ -159,14 +153,13 @@ QChartView* PrintableChart(QWidget* window)
 PrintDestination PrintGraph(QWidget* window, QPrinter& printer)
 {
     QChartView* chart = PrintableChart(window);
-    if (HasDestination(printer)) {
-        const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
-        const PrintDestination destination{
-            toFile ? QDir::toNativeSeparators(printer.outputFileName()) : printer.printerName(),
-            false};
+    const QString chosen = printer.outputFormat() == QPrinter::PdfFormat
+                               ? QDir::toNativeSeparators(printer.outputFileName())
+                               : printer.printerName();
+    if (!chosen.isEmpty()) {
         printer.setDocName(window->windowTitle());
-        PrintOn(chart, printer, destination.name);
-        return destination;
+        PrintOn(chart, printer, chosen);
+        return {chosen, false};
     }
     const QString path = PrintFileFor(window->windowTitle(), DataFolder());
     const PrintDestination destination{QDir::toNativeSeparators(path), true};

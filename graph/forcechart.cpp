@@ -138,8 +138,9 @@ void ScaleDisplacementAxis(QChartView* chart, double minimum, double maximum)
     LabelAxis(ChartAxis(chart, Qt::Horizontal), left, right, QStringLiteral("#,##0.00#"), step);
 }
 
-void ScaleForceAxis(QChartView* chart, double maximum)
+void ScaleForceAxis(QChartView* chart, double highestForce)
 {
+    const double maximum = 1.05 * highestForce;
     LabelAxis(ChartAxis(chart, Qt::Vertical), 0.0, maximum, QStringLiteral("#,##0"),
               LabelStep(maximum, ForceLabels, 1.0));
 }

@@ -40,5 +40,6 @@ void SetAxisTitles(QChartView* chart, bool unitsEnglish);
 // Scales the displacement axis to the points, labelled "#,##0.00#" no closer than 0.005 apart.
 void ScaleDisplacementAxis(QChartView* chart, double minimum, double maximum);
 
-// The force axis from 0 to maximum, labelled "#,##0".
-void ScaleForceAxis(QChartView* chart, double maximum);
+// The force axis from 0 to 5 % above the highest force, so the highest curve stays clear of the
+// frame; labelled "#,##0".
+void ScaleForceAxis(QChartView* chart, double highestForce);

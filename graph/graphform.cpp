@@ -21,15 +21,6 @@
 
 #include <optional>
 
-namespace {
-
-QColor GraphColour(bool colour, const QColor& coloured)
-{
-    return colour ? coloured : QColor(Qt::black);
-}
-
-} // namespace
-
 TGraphForm::TGraphForm(QWidget* owner)
     : GraphWindow(owner, QStringLiteral("GraphForm"), QStringLiteral("Unsaved Graph"),
                   QSize(340, 366), Qt::AlignLeft, QSize(60, 25))
@@ -104,20 +95,20 @@ void TGraphForm::RebuildChart()
         badRecord = error;
     }
 
-    SetSeriesPoints(Series1, points, GraphColour(ColorGraph, Qt::red));
+    SetSeriesPoints(Series1, points, GraphColour(Qt::red));
     SetChartTitle(GraphChart,
                   {TestLine(lines, 0), QStringLiteral("Maximum Force=") +
                                            FloatToStr(maximum.Force()).left(4) +
                                            QStringLiteral(" at Displacement=") +
                                            FloatToStr(maximum.Displacement()).left(5)},
-                  GraphColour(ColorGraph, Qt::blue));
+                  GraphColour(Qt::blue));
     SetAxisTitles(GraphChart, UnitsEnglish);
     const auto [left, right] =
         std::minmax_element(points.cbegin(), points.cend(),
                             [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
     ScaleDisplacementAxis(GraphChart, points.isEmpty() ? 0.0 : left->x(),
                           points.isEmpty() ? 0.0 : right->x());
-    ScaleForceAxis(GraphChart, 1.05 * maximum.Force());
+    ScaleForceAxis(GraphChart, maximum.Force());
 
     // Reported from the event loop, so that whoever changed the list goes on undisturbed, and
     // named by the caption the window has by then (an opened file's name).

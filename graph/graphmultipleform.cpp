@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -66,7 +67,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     if (GraphChart->isHidden())
         FillTable();
 
-    SetGridColour(GraphChart, ColorGraph ? QColor(Qt::blue) : QColor(Qt::black));
+    SetGridColour(GraphChart, GraphColour(Qt::blue));
     SetAxisTitles(GraphChart, UnitsEnglish);
 
     QLineSeries* series = Series.at(index);
@@ -76,22 +77,21 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
         AskWindowTitle();
 
     QList<QPointF> points;
-    const auto addPoints = [&] {
-        SetSeriesPoints(series, points, ColorGraph ? SeriesColours.at(index) : QColor(Qt::black));
-        for (const QPointF& point : points)
-            Extent.Take(point);
-        ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
-        ScaleForceAxis(GraphChart, 1.05 * Extent.top); // the highest curve clear of the frame
-    };
+    std::optional<ConversionError> badRecord;
     try {
         ReadTestRecords(lines, [&](double displacement, double force) {
             points.append(QPointF(displacement, force));
         });
-    } catch (const ConversionError&) {
-        addPoints();
-        throw;
+    } catch (const ConversionError& error) {
+        badRecord = error;
     }
-    addPoints();
+    SetSeriesPoints(series, points, GraphColour(SeriesColours.at(index)));
+    for (const QPointF& point : points)
+        Extent.Take(point);
+    ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
+    ScaleForceAxis(GraphChart, Extent.top);
+    if (badRecord)
+        throw *badRecord;
     return true;
 }
 

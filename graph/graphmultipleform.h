@@ -32,8 +32,6 @@ public:
     // number throws ConversionError; the curve keeps the records before it.
     bool AddTestFile(const QStringList& lines);
 
-    // The lines of the test added last.
-    QStringList Lines() const { return LastLines; }
     // The curves shown, Series1 first.
     QList<QLineSeries*> ActiveSeries() const;
 

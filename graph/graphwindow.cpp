@@ -1,5 +1,6 @@
 #include "graph/graphwindow.h"
 
+#include "config/settings.h"
 #include "graph/forcechart.h"
 #include "platform/hint.h"
 
@@ -70,6 +71,11 @@ GraphWindow::GraphWindow(QWidget* owner, const QString& name, const QString& cap
     panelLayout->setRowStretch(1, 1);
     panelLayout->setColumnStretch(1, 1);
     DataShowBitBtn->raise();
+}
+
+QColor GraphWindow::GraphColour(const QColor& coloured)
+{
+    return ColorGraph ? coloured : QColor(Qt::black);
 }
 
 void GraphWindow::DataShowBitBtnClick()

@@ -10,6 +10,7 @@
 #include "graph/graphmultipleform.h"
 #include "graph/testfile.h"
 #include "modalanswers.h"
+#include "programrun.h"
 #include "temporarystartdirectory.h"
 
 #include <QLineSeries>
@@ -72,23 +73,16 @@ Answer Type(const char* edit, const QString& text)
     };
 }
 
-QString Poppler(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    return process.waitForFinished() ? QString::fromUtf8(process.readAllStandardOutput())
-                                     : QString();
-}
-
 // A printed chart: one page of lines and text (no picture) holding the texts, in colour or black.
 void CheckPage(const QString& pdf, const QStringList& texts, bool colour)
 {
-    QVERIFY(Poppler("pdfinfo", {pdf}).contains(QRegularExpression("Pages: +1\n")));
-    const QString text = Poppler("pdftotext", {pdf, "-"});
+    QVERIFY(
+        QString(RunProgram("pdfinfo", {pdf}).output).contains(QRegularExpression("Pages: +1\n")));
+    const QString text = RunProgram("pdftotext", {pdf, "-"}).output;
     for (const QString& drawn : texts)
         QVERIFY2(text.contains(drawn), qPrintable(drawn));
-    QCOMPARE(Poppler("pdfimages", {"-list", pdf}).count('\n'), 2);
-    Poppler("pdftoppm", {"-r", "40", "-png", "-singlefile", pdf, pdf});
+    QCOMPARE(RunProgram("pdfimages", {"-list", pdf}).output.count('\n'), 2);
+    RunProgram("pdftoppm", {"-r", "40", "-png", "-singlefile", pdf, pdf});
     const QImage page = QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
     const auto* pixels = reinterpret_cast<const QRgb*>(page.constBits());
     const auto coloured = [](QRgb pixel) { return QColor(pixel).hsvSaturation() > 128; };
