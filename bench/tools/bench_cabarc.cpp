@@ -1,9 +1,9 @@
 #include "../graph/testrecords.h"
+#include "filebytes.h"
+#include "programrun.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,7 +18,6 @@ private slots:
     void cabarcDiagnosticArchive();
 
 private:
-    static void Write(const QString& path, const QByteArray& bytes);
     static void RunIn(const QString& directory, const QString& program, const QStringList& args);
 
     QTemporaryDir Start;
@@ -26,36 +25,28 @@ private:
     qint64 InputBytes = 0;
 };
 
-void CabarcBenchmark::Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 void CabarcBenchmark::RunIn(const QString& directory, const QString& program,
                             const QStringList& args)
 {
-    QProcess process;
-    process.setWorkingDirectory(directory);
-    process.start(program, args);
-    QVERIFY(process.waitForFinished(300000));
-    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    const ProgramRun run = RunProgram(program, args, directory);
+    QVERIFY2(run.exitCode == 0, run.errors.constData());
 }
 
 void CabarcBenchmark::initTestCase()
 {
     const QDir start(Start.path());
-    QVERIFY(start.mkpath("errors") && start.mkpath("diagnostic"));
-    Write(start.filePath("QOR.dat"), "QOR-1000 installation configuration\r\nPORT=COM1\r\n");
-    Write(start.filePath("errors/startup.log.txt"), QByteArray("Start-up line\r\n").repeated(200));
-    Write(start.filePath("errors/install.errors.txt"), QByteArray());
+    QVERIFY(start.mkpath("diagnostic"));
+    QVERIFY(WriteBytes(start.filePath("QOR.dat"),
+                       "QOR-1000 installation configuration\r\nPORT=COM1\r\n"));
+    QVERIFY(WriteBytes(start.filePath("errors/startup.log.txt"),
+                       QByteArray("Start-up line\r\n").repeated(200)));
+    QVERIFY(WriteBytes(start.filePath("errors/install.errors.txt"), QByteArray()));
     Files = QStringList{"QOR.dat", "errors/startup.log.txt", "errors/install.errors.txt"};
     for (int test = 1; test <= 200; ++test) {
         QStringList lines = MachineTest(10003);
         lines[0] = QStringLiteral("Specimen %1").arg(test);
         const QString name = QStringLiteral("Specimen %1.dat").arg(test, 3, 10, QLatin1Char('0'));
-        Write(start.filePath(name), (lines.join("\r\n") + "\r\n").toLatin1());
+        QVERIFY(WriteBytes(start.filePath(name), (lines.join("\r\n") + "\r\n").toLatin1()));
         Files.append(name);
     }
     for (const QString& file : Files)

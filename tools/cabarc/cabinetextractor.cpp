@@ -77,8 +77,8 @@ void MakeExecutable(const fs::path& path)
 
 } // namespace
 
-int ExtractCabinet(const std::string& cabinetPath, const std::vector<std::string>& patterns,
-                   bool keepFolders, const Warn& warn)
+void ExtractCabinet(const std::string& cabinetPath, const std::vector<std::string>& patterns,
+                    bool keepFolders, const Warn& warn)
 {
     GError* error = nullptr;
     const GObjectPtr<GFile> cabinetFile(g_file_new_for_path(cabinetPath.c_str()));
@@ -102,5 +102,4 @@ int ExtractCabinet(const std::string& cabinetPath, const std::vector<std::string
         MakeExecutable(path);
     if (extraction.extracted.empty())
         throw CabarcError("no file extracted from the cabinet " + cabinetPath);
-    return static_cast<int>(extraction.extracted.size());
 }

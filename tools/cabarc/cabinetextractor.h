@@ -10,8 +10,7 @@
 // the file's name, one with a folder part against the whole stored name. With keepFolders each
 // file lands in its stored folders, made as needed; otherwise in the current folder itself. A file
 // marked to run, or named *.exe, is made executable. A stored name that would land outside the
-// current folder is refused with a warning. Returns how many files were extracted; throws
-// CabarcError when the cabinet cannot be read or a file cannot be written (the file it was
-// writing is taken away), and when no file was extracted.
-int ExtractCabinet(const std::string& cabinetPath, const std::vector<std::string>& patterns,
-                   bool keepFolders, const Warn& warn);
+// current folder is refused with a warning. Throws CabarcError when the cabinet cannot be read or
+// a file cannot be written (the file it was writing is taken away), and when no file was extracted.
+void ExtractCabinet(const std::string& cabinetPath, const std::vector<std::string>& patterns,
+                    bool keepFolders, const Warn& warn);

@@ -17,7 +17,7 @@ bool IsFolder(const fs::path& path)
     return fs::is_directory(path, error);
 }
 
-// The entry of the folder whose name equals the given one but for case, if there is one.
+// The subfolder whose name equals the given one but for case, if there is one.
 std::optional<fs::path> FindIgnoringCase(const fs::path& folder, const std::string& name)
 {
     const std::u32string wanted = FoldCase(name);

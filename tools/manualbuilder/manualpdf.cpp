@@ -39,7 +39,7 @@ std::unique_ptr<QTextDocument> NewDocument(QPdfWriter& writer, const PageGeometr
 {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(&writer);
-    document->setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    document->setDefaultFont(BodyFont());
     document->setPageSize(page.text);
     document->setDocumentMargin(0);
     return document;
@@ -96,7 +96,7 @@ void PaintFooter(QPainter& painter, const PageGeometry& page, const QString& tit
     const qreal top = page.text.height() + page.footerHeight - page.Dots(14);
     painter.setPen(QPen(HeadingColour(), page.Dots(0.5)));
     painter.drawLine(QPointF(0, top), QPointF(page.text.width(), top));
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = BodyFont();
     font.setPointSizeF(8);
     painter.setFont(font);
     painter.setPen(QColor(0x55, 0x5F, 0x6D));

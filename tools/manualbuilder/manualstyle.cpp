@@ -141,6 +141,13 @@ QColor HeadingColour()
     return QColor(0x1F, 0x3F, 0x6E);
 }
 
+QFont BodyFont()
+{
+    QFont font(BodyFamily);
+    font.setPointSizeF(BodyPoints);
+    return font;
+}
+
 void StyleDocument(QTextDocument& document, const PageGeometry& page)
 {
     document.setDocumentMargin(0);

@@ -2,6 +2,7 @@
 
 #include "pagegeometry.h"
 
+#include <QFont>
 #include <QTextDocument>
 
 // The manual's look, applied to a document read from Markdown: body text with some leading,
@@ -12,3 +13,6 @@ void StyleDocument(QTextDocument& document, const PageGeometry& page);
 
 // The dark blue of headings and rules.
 QColor HeadingColour();
+
+// The face and size of body text.
+QFont BodyFont();
