@@ -1,8 +1,8 @@
 #include "app/helptools.h"
 
-#include "config/settings.h"
 #include "platform/messagebox.h"
 #include "platform/startprogram.h"
+#include "program/settings.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,6 @@
 #include "app/helptools.h"
 #include "config/configureprogram.h"
 #include "config/initializingbox.h"
-#include "config/settings.h"
 #include "control/controlpanel.h"
 #include "graph/filecommands.h"
 #include "graph/graphform.h"
@@ -15,6 +14,7 @@
 #include "platform/hint.h"
 #include "platform/messagebox.h"
 #include "platform/termination.h"
+#include "program/settings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

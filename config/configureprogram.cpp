@@ -1,7 +1,6 @@
 #include "config/configureprogram.h"
 
 #include "config/configurelines.h"
-#include "config/settings.h"
 #include "dialogs/alertbox.h"
 #include "platform/errorreport.h"
 #include "platform/errors.h"
@@ -9,6 +8,7 @@
 #include "platform/linefile.h"
 #include "platform/modalresult.h"
 #include "platform/radiogroup.h"
+#include "program/settings.h"
 #include "serial/serialcomm.h"
 
 #include <QDir>

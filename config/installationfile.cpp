@@ -1,7 +1,7 @@
 #include "config/installationfile.h"
 
-#include "config/logwriter.h"
-#include "config/settings.h"
+#include "program/logwriter.h"
+#include "program/settings.h"
 #include "serial/serialcomm.h"
 
 #include <QDir>

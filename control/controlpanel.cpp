@@ -1,13 +1,13 @@
 #include "control/controlpanel.h"
 
-#include "config/settings.h"
 #include "control/controlchart.h"
 #include "control/fittedlabel.h"
-#include "control/protocol.h"
 #include "control/updown.h"
 #include "platform/errorreport.h"
 #include "platform/formcomponents.h"
 #include "platform/hint.h"
+#include "program/settings.h"
+#include "protocol/protocol.h"
 
 #include <QButtonGroup>
 #include <QCategoryAxis>

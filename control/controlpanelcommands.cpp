@@ -2,15 +2,15 @@
 // incremental force, the repeat controls and the graph/table toggle.
 #include "control/controlpanel.h"
 
-#include "config/settings.h"
 #include "control/controlchart.h"
-#include "control/protocol.h"
 #include "control/repeatcycle.h"
 #include "control/updown.h"
 #include "platform/errorreport.h"
 #include "platform/formcomponents.h"
 #include "platform/messagebox.h"
 #include "platform/numbertext.h"
+#include "program/settings.h"
+#include "protocol/protocol.h"
 #include "serial/serialcomm.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,6 @@
 // The control panel's polling tick, the repeat cycling it drives and the finishing of a test.
 #include "control/controlpanel.h"
 
-#include "config/settings.h"
-#include "control/protocol.h"
 #include "control/repeatcycle.h"
 #include "control/updown.h"
 #include "dialogs/operatorentrybox.h"
@@ -10,6 +8,8 @@
 #include "graph/testlines.h"
 #include "platform/errorreport.h"
 #include "platform/numbertext.h"
+#include "program/settings.h"
+#include "protocol/protocol.h"
 #include "serial/serialcomm.h"
 
 #include <QCheckBox>

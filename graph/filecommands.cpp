@@ -1,6 +1,5 @@
 #include "graph/filecommands.h"
 
-#include "config/settings.h"
 #include "graph/chartoutput.h"
 #include "graph/graphform.h"
 #include "graph/graphmultipleform.h"
@@ -9,6 +8,7 @@
 #include "graph/testlines.h"
 #include "platform/errors.h"
 #include "platform/messagebox.h"
+#include "program/settings.h"
 
 #include <QAbstractItemView>
 #include <QDir>

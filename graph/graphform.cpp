@@ -1,6 +1,5 @@
 #include "graph/graphform.h"
 
-#include "config/settings.h"
 #include "dialogs/alertbox.h"
 #include "graph/forcechart.h"
 #include "graph/testfile.h"
@@ -10,6 +9,7 @@
 #include "platform/errors.h"
 #include "platform/modalresult.h"
 #include "platform/numbertext.h"
+#include "program/settings.h"
 
 #include <QChartView>
 #include <QCloseEvent>

@@ -1,12 +1,12 @@
 #include "graph/graphmultipleform.h"
 
-#include "config/settings.h"
 #include "dialogs/alertbox.h"
 #include "dialogs/operatorentrybox.h"
 #include "graph/forcechart.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
 #include "platform/modalresult.h"
+#include "program/settings.h"
 
 #include <QChartView>
 #include <QLabel>

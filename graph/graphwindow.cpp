@@ -1,8 +1,8 @@
 #include "graph/graphwindow.h"
 
-#include "config/settings.h"
 #include "graph/forcechart.h"
 #include "platform/hint.h"
+#include "program/settings.h"
 
 #include <QChartView>
 #include <QGridLayout>

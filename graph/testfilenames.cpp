@@ -1,6 +1,6 @@
 #include "graph/testfilenames.h"
 
-#include "config/settings.h"
+#include "program/settings.h"
 
 #include <QDir>
 #include <QFileInfo>

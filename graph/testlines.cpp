@@ -1,7 +1,7 @@
 #include "graph/testlines.h"
 
-#include "config/settings.h"
-#include "control/protocol.h"
+#include "program/settings.h"
+#include "protocol/protocol.h"
 
 #include <QStringBuilder>
 

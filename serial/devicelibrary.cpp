@@ -1,6 +1,6 @@
 #include "serial/devicelibrary.h"
 
-#include "config/settings.h"
+#include "program/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

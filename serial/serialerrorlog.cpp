@@ -1,6 +1,6 @@
 #include "serial/serialerrorlog.h"
 
-#include "config/logwriter.h"
+#include "program/logwriter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

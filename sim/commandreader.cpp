@@ -1,6 +1,6 @@
 #include "sim/commandreader.h"
 
-#include "control/protocol.h"
+#include "protocol/protocol.h"
 
 #include <optional>
 

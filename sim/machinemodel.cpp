@@ -1,6 +1,6 @@
 #include "sim/machinemodel.h"
 
-#include "control/protocol.h"
+#include "protocol/protocol.h"
 
 #include <algorithm>
 #include <cmath>

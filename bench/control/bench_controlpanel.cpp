@@ -6,8 +6,8 @@
 #include "panelharness.h"
 #include "pseudoterminal.h"
 
-#include "config/settings.h"
 #include "dialogs/operatorentrybox.h"
+#include "program/settings.h"
 #include "serial/serialcomm.h"
 
 #include <QChartView>

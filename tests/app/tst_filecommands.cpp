@@ -2,7 +2,6 @@
 // real (non-native) file dialogs, the prompts and alerts; then the bytes and pages written.
 #include "app/mainscreen.h"
 #include "config/initializingbox.h"
-#include "config/settings.h"
 #include "dialogs/operatorentrybox.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
@@ -10,6 +9,7 @@
 #include "graph/graphmultipleform.h"
 #include "graph/testfile.h"
 #include "modalanswers.h"
+#include "program/settings.h"
 #include "programrun.h"
 #include "temporarystartdirectory.h"
 

@@ -1,11 +1,11 @@
 #include "app/dialogs/aboutbox.h"
 #include "app/mainscreen.h"
 #include "config/initializingbox.h"
-#include "config/settings.h"
 #include "graph/graphform.h"
 #include "modalanswers.h"
 #include "platform/instancelock.h"
 #include "platform/termination.h"
+#include "program/settings.h"
 #include "scriptedseriallibrary.h"
 #include "temporarystartdirectory.h"
 

@@ -1,7 +1,7 @@
 #include "config/initializingbox.h"
-#include "config/settings.h"
 #include "modalanswers.h"
 #include "platform/termination.h"
+#include "program/settings.h"
 #include "scriptedseriallibrary.h"
 #include "temporarystartdirectory.h"
 

@@ -1,6 +1,6 @@
 #include "config/installationfile.h"
-#include "config/settings.h"
 #include "logfile.h"
+#include "program/settings.h"
 #include "scriptedseriallibrary.h"
 #include "temporarystartdirectory.h"
 

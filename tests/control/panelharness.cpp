@@ -1,6 +1,6 @@
 #include "panelharness.h"
 
-#include "config/settings.h"
+#include "program/settings.h"
 
 #include <QTimer>
 

@@ -1,8 +1,8 @@
 #include "modalanswers.h"
 #include "panelharness.h"
 
-#include "config/settings.h"
 #include "control/updown.h"
+#include "program/settings.h"
 
 #include <QCategoryAxis>
 #include <QChart>

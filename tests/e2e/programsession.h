@@ -7,11 +7,11 @@
 #include "app/mainscreen.h"
 #include "app/programforms.h"
 #include "config/initializingbox.h"
-#include "config/settings.h"
 #include "control/controlpanel.h"
 #include "dialogs/operatorentrybox.h"
 #include "graph/graphform.h"
 #include "platform/termination.h"
+#include "program/settings.h"
 #include "sim/simulatedseriallibrary.h"
 
 #include <QAction>

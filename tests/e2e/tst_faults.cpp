@@ -5,7 +5,7 @@
 #include "programsession.h"
 #include "temporarystartdirectory.h"
 
-#include "control/protocol.h"
+#include "protocol/protocol.h"
 #include "serial/serialcomm.h"
 
 #include <QRegularExpression>

@@ -5,12 +5,12 @@
 #include "temporarystartdirectory.h"
 
 #include "app/mainscreen.h"
-#include "config/settings.h"
 #include "control/controlpanel.h"
 #include "control/updown.h"
 #include "graph/graphform.h"
 #include "platform/numbertext.h"
 #include "platform/termination.h"
+#include "program/settings.h"
 #include "sim/simulatedseriallibrary.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // SerialComm::PortReceiveCR, each line classified and a data record decoded.
 #include "fuzzsupport.h"
 
-#include "control/protocol.h"
 #include "platform/errors.h"
+#include "protocol/protocol.h"
 #include "serial/serialcomm.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 // Any test line list through the graph windows' record walk and the CSV export, in both units.
 #include "fuzzsupport.h"
 
-#include "config/settings.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
+#include "program/settings.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "config/settings.h"
 #include "graph/graphform.h"
 #include "modalanswers.h"
+#include "program/settings.h"
 
 #include <QCategoryAxis>
 #include <QChartView>

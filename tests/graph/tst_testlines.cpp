@@ -1,7 +1,7 @@
-#include "config/settings.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
 #include "platform/numbertext.h"
+#include "program/settings.h"
 
 #include <QPointF>
 #include <QTest>

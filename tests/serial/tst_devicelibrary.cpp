@@ -1,5 +1,5 @@
-#include "config/settings.h"
 #include "logfile.h"
+#include "program/settings.h"
 #include "pseudoterminal.h"
 #include "serial/devicelibrary.h"
 #include "serial/serialcomm.h"

@@ -1,4 +1,4 @@
-#include "control/protocol.h"
+#include "protocol/protocol.h"
 #include "serial/serialcomm.h"
 #include "sim/simulatedseriallibrary.h"
 #include "temporarystartdirectory.h"

@@ -1,6 +1,6 @@
 #include "temporarystartdirectory.h"
 
-#include "config/settings.h"
+#include "program/settings.h"
 
 #include <QDir>
 #include <QFile>

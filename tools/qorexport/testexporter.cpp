@@ -1,12 +1,12 @@
 #include "tools/qorexport/testexporter.h"
 
-#include "config/settings.h"
 #include "graph/chartoutput.h"
 #include "graph/graphform.h"
 #include "graph/testfile.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
 #include "platform/linefile.h"
+#include "program/settings.h"
 
 #include <QChartView>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "config/logwriter.h"
+#include "program/logwriter.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "config/settings.h"
+#include "program/settings.h"
 
 bool ColorGraph = true;
 bool UnitsEnglish = true;

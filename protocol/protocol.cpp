@@ -1,4 +1,4 @@
-#include "control/protocol.h"
+#include "protocol/protocol.h"
 
 #include "platform/numbertext.h"
 

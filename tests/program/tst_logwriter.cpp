@@ -1,5 +1,5 @@
-#include "config/logwriter.h"
 #include "logfile.h"
+#include "program/logwriter.h"
 #include "temporarystartdirectory.h"
 
 #include <QFile>

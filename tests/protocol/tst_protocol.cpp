@@ -1,5 +1,5 @@
-#include "control/protocol.h"
 #include "platform/errors.h"
+#include "protocol/protocol.h"
 
 #include <QTest>
 
