@@ -2,6 +2,7 @@
 
 #include "graph/labelstep.h"
 #include "platform/numbertext.h"
+#include "program/settings.h"
 
 #include <QCategoryAxis>
 #include <QChartView>
@@ -58,6 +59,11 @@ void LabelAxis(QCategoryAxis* axis, double minimum, double maximum, const QStrin
 }
 
 } // namespace
+
+QColor GraphColour(const QColor& coloured)
+{
+    return ColorGraph ? coloured : QColor(Qt::black);
+}
 
 QChartView* CreateForceChart(QWidget* parent, const QString& objectName, int topMargin)
 {

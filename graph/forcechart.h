@@ -14,6 +14,9 @@ QT_END_NAMESPACE
 // The force against displacement chart of the graph windows. Everything that touches the chart
 // library is behind these functions, so that moving to another chart library stays in one file.
 
+// The colour to draw in: coloured when graphs are drawn in colour, black otherwise.
+QColor GraphColour(const QColor& coloured);
+
 // A white chart without a legend, with a displacement axis at the bottom (labels turned 90
 // degrees) and a force axis on the left, whose labels are written by number pictures. The title
 // starts topMargin pixels down, below whatever the window lays over the chart's top edge.

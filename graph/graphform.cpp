@@ -1,14 +1,11 @@
 #include "graph/graphform.h"
 
 #include "dialogs/alertbox.h"
-#include "graph/forcechart.h"
+#include "graph/testchart.h"
 #include "graph/testfile.h"
-#include "graph/testlines.h"
-#include "graph/testmaximum.h"
 #include "platform/errorreport.h"
 #include "platform/errors.h"
 #include "platform/modalresult.h"
-#include "platform/numbertext.h"
 #include "program/settings.h"
 
 #include <QChartView>
@@ -25,7 +22,7 @@ TGraphForm::TGraphForm(QWidget* owner)
     : GraphWindow(owner, QStringLiteral("GraphForm"), QStringLiteral("Unsaved Graph"),
                   QSize(340, 366), Qt::AlignLeft, QSize(60, 25))
 {
-    Series1 = AddForceSeries(GraphChart, QStringLiteral("Series1"), Qt::red);
+    Series1 = AddTestSeries(GraphChart);
     GraphChart->viewport()->installEventFilter(this);
 
     RebuildTimer = new QTimer(this);
@@ -82,33 +79,7 @@ void TGraphForm::RebuildChart()
     BuiltColorGraph = ColorGraph;
     BuiltUnitsEnglish = UnitsEnglish;
 
-    const QStringList lines = Lines();
-    QList<QPointF> points;
-    TestMaximum maximum;
-    std::optional<ConversionError> badRecord;
-    try {
-        ReadTestRecords(lines, [&](double displacement, double force) {
-            maximum.Offer(force, displacement);
-            points.append(QPointF(displacement, force));
-        });
-    } catch (const ConversionError& error) {
-        badRecord = error;
-    }
-
-    SetSeriesPoints(Series1, points, GraphColour(Qt::red));
-    SetChartTitle(GraphChart,
-                  {TestLine(lines, 0), QStringLiteral("Maximum Force=") +
-                                           FloatToStr(maximum.Force()).left(4) +
-                                           QStringLiteral(" at Displacement=") +
-                                           FloatToStr(maximum.Displacement()).left(5)},
-                  GraphColour(Qt::blue));
-    SetAxisTitles(GraphChart, UnitsEnglish);
-    const auto [left, right] =
-        std::minmax_element(points.cbegin(), points.cend(),
-                            [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
-    ScaleDisplacementAxis(GraphChart, points.isEmpty() ? 0.0 : left->x(),
-                          points.isEmpty() ? 0.0 : right->x());
-    ScaleForceAxis(GraphChart, maximum.Force());
+    const std::optional<ConversionError> badRecord = DrawTestChart(GraphChart, Lines());
 
     // Reported from the event loop, so that whoever changed the list goes on undisturbed, and
     // named by the caption the window has by then (an opened file's name).

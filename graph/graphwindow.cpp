@@ -2,7 +2,6 @@
 
 #include "graph/forcechart.h"
 #include "platform/hint.h"
-#include "program/settings.h"
 
 #include <QChartView>
 #include <QGridLayout>
@@ -71,11 +70,6 @@ GraphWindow::GraphWindow(QWidget* owner, const QString& name, const QString& cap
     panelLayout->setRowStretch(1, 1);
     panelLayout->setColumnStretch(1, 1);
     DataShowBitBtn->raise();
-}
-
-QColor GraphWindow::GraphColour(const QColor& coloured)
-{
-    return ColorGraph ? coloured : QColor(Qt::black);
 }
 
 void GraphWindow::DataShowBitBtnClick()

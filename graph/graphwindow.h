@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QSize>
 #include <QWidget>
 
@@ -27,9 +26,6 @@ public:
 protected:
     GraphWindow(QWidget* owner, const QString& name, const QString& caption, QSize clientSize,
                 Qt::AlignmentFlag buttonCorner, QSize buttonSize);
-
-    // The colour to draw in: coloured when graphs are drawn in colour, black otherwise.
-    static QColor GraphColour(const QColor& coloured);
 
     // Shows the raw lines in the chart's place, or the chart again; the button's caption names
     // what it will show next ("Show &Data" while the chart shows).

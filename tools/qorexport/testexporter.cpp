@@ -1,7 +1,7 @@
 #include "tools/qorexport/testexporter.h"
 
 #include "graph/chartoutput.h"
-#include "graph/graphform.h"
+#include "graph/testchart.h"
 #include "graph/testfile.h"
 #include "graph/testlines.h"
 #include "platform/errors.h"
@@ -17,8 +17,9 @@
 
 namespace {
 
-// The graph window is drawn at this size, so labels keep the size they have on the screen.
-constexpr QSize ChartWindowSize(960, 680);
+// The chart is drawn at this size, so labels keep the size they have on the screen.
+constexpr QSize ChartSize(960, 680);
+constexpr int ChartTopMargin = 8;
 
 } // namespace
 
@@ -62,18 +63,19 @@ void TestExporter::WriteCsv(const QStringList& lines, const QString& path) const
 
 void TestExporter::ShowInChart(const QStringList& lines)
 {
-    if (!chartForm_) {
-        chartForm_ = std::make_unique<TGraphForm>();
-        chartForm_->setAttribute(Qt::WA_DontShowOnScreen);
-        chartForm_->resize(ChartWindowSize);
-        chartForm_->show();
+    if (!chart_) {
+        chart_.reset(CreateTestChart(nullptr, QStringLiteral("GraphChart"), ChartTopMargin));
+        chart_->setAttribute(Qt::WA_DontShowOnScreen);
+        chart_->resize(ChartSize);
+        chart_->show();
     }
-    if (chartForm_->Lines() == lines)
+    if (chartLines_ == lines)
         return;
-    // The window reports a bad record to the operator once its event loop runs; here the record
-    // is found first and the test is not drawn at all.
-    ReadTestRecords(lines, [](double, double) {});
-    chartForm_->SetLines(lines);
+    if (const std::optional<ConversionError> badRecord = DrawTestChart(chart_.get(), lines)) {
+        chartLines_.clear();
+        throw *badRecord;
+    }
+    chartLines_ = lines;
     // The chart lays out its new title and axes when its posted layout requests are handled.
     QCoreApplication::sendPostedEvents();
 }
@@ -85,18 +87,18 @@ void TestExporter::WritePdf(const QString& path)
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageOrientation(QPageLayout::Landscape);
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        writer.setTitle(TestLine(chartForm_->Lines(), 0));
+        writer.setTitle(TestLine(chartLines_, 0));
         writer.setCreator(QStringLiteral("qor-export"));
-        return PrintChart(chartForm_->GraphChart, writer);
+        return PrintChart(chart_.get(), writer);
     });
 }
 
 void TestExporter::WritePng(const QString& path)
 {
-    QImage image(chartForm_->GraphChart->viewport()->size(), QImage::Format_RGB32);
+    QImage image(chart_->viewport()->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    DrawChart(chartForm_->GraphChart, painter, image.rect());
+    DrawChart(chart_.get(), painter, image.rect());
     painter.end();
     ReplaceFileWith(path, [&](QIODevice& file) { return image.save(&file, "PNG"); });
 }

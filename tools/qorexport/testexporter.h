@@ -6,15 +6,17 @@
 
 #include <memory>
 
-class TGraphForm;
+QT_BEGIN_NAMESPACE
+class QChartView;
+QT_END_NAMESPACE
 
 // Reads a stored test: the test line list of a file whose third line is the column line "X,Y".
 // Throws FileError when the file cannot be read or holds no test.
 QStringList LoadStoredTest(const QString& path);
 
-// Writes the outputs of stored tests in one kind of units. The charts are drawn by one graph
-// window that is never shown on the screen; it reads the program-wide units, which the exporter
-// sets when it is made.
+// Writes the outputs of stored tests in one kind of units. The charts are drawn by one test chart
+// that is never shown on the screen; it reads the program-wide units, which the exporter sets when
+// it is made.
 class TestExporter
 {
 public:
@@ -33,5 +35,6 @@ private:
     void ShowInChart(const QStringList& lines);
 
     bool unitsEnglish_;
-    std::unique_ptr<TGraphForm> chartForm_;
+    std::unique_ptr<QChartView> chart_;
+    QStringList chartLines_;
 };

@@ -1,0 +1,56 @@
+#include "graph/testchart.h"
+
+#include "graph/forcechart.h"
+#include "graph/testlines.h"
+#include "graph/testmaximum.h"
+#include "platform/numbertext.h"
+#include "program/settings.h"
+
+#include <QChartView>
+#include <QLineSeries>
+
+#include <algorithm>
+
+QChartView* CreateTestChart(QWidget* parent, const QString& objectName, int topMargin)
+{
+    QChartView* chart = CreateForceChart(parent, objectName, topMargin);
+    AddTestSeries(chart);
+    return chart;
+}
+
+QLineSeries* AddTestSeries(QChartView* chart)
+{
+    return AddForceSeries(chart, QStringLiteral("Series1"), Qt::red);
+}
+
+std::optional<ConversionError> DrawTestChart(QChartView* chart, const QStringList& lines)
+{
+    QList<QPointF> points;
+    TestMaximum maximum;
+    std::optional<ConversionError> badRecord;
+    try {
+        ReadTestRecords(lines, [&](double displacement, double force) {
+            maximum.Offer(force, displacement);
+            points.append(QPointF(displacement, force));
+        });
+    } catch (const ConversionError& error) {
+        badRecord = error;
+    }
+
+    auto* series = qobject_cast<QLineSeries*>(chart->chart()->series().constFirst());
+    SetSeriesPoints(series, points, GraphColour(Qt::red));
+    SetChartTitle(chart,
+                  {TestLine(lines, 0), QStringLiteral("Maximum Force=") +
+                                           FloatToStr(maximum.Force()).left(4) +
+                                           QStringLiteral(" at Displacement=") +
+                                           FloatToStr(maximum.Displacement()).left(5)},
+                  GraphColour(Qt::blue));
+    SetAxisTitles(chart, UnitsEnglish);
+    const auto [left, right] =
+        std::minmax_element(points.cbegin(), points.cend(),
+                            [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+    ScaleDisplacementAxis(chart, points.isEmpty() ? 0.0 : left->x(),
+                          points.isEmpty() ? 0.0 : right->x());
+    ScaleForceAxis(chart, maximum.Force());
+    return badRecord;
+}
