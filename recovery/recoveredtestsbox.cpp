@@ -2,7 +2,6 @@
 
 #include "graph/graphform.h"
 #include "platform/hint.h"
-#include "program/logwriter.h"
 #include "recovery/recoveryfolder.h"
 
 #include <QPlainTextEdit>
@@ -13,9 +12,14 @@ namespace {
 // The tests listed by name in the box; the rest are counted.
 constexpr qsizetype ListedTests = 10;
 
+QString TimeText(const QDateTime& time)
+{
+    return time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
 QString Described(const RecoveredTest& test)
 {
-    const QString time = LogTimestamp(test.begun);
+    const QString time = TimeText(test.begun);
     return test.inGraphWindow ? QStringLiteral("\"%1\", tested %2").arg(test.lines.value(0), time)
                               : QStringLiteral("test in progress, begun %1").arg(time);
 }
@@ -83,8 +87,7 @@ void OfferRecoveredTests(QWidget* owner, const std::function<void(QWidget*)>& sh
         auto* window = new TGraphForm;
         window->SetLines(test.lines);
         window->GraphDataMemo->document()->setModified(true);
-        window->setWindowTitle(
-            QStringLiteral("Unsaved Graph (recovered: test of %1)").arg(LogTimestamp(test.begun)));
+        window->setWindowTitle(QStringLiteral("Recovered %1").arg(TimeText(test.begun)));
         window->SetRecoveryFile(test.path);
         show(window);
     }

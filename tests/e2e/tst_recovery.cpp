@@ -127,7 +127,7 @@ void TestRecovery::killedTestIsOfferedOpenedAndSaved()
         QVERIFY(recovered.size() >= told);
         QCOMPARE(recovered, Collected.first(recovered.size()));
         QVERIFY(graph->GraphDataMemo->document()->isModified());
-        QVERIFY(graph->windowTitle().startsWith("Unsaved Graph (recovered: test of "));
+        QCOMPARE(graph->windowTitle(), "Recovered " + offer.right(19)); // the time of its first line
 
         // File > Save saves the recovered test at once.
         program.mainScreen->SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
