@@ -13,16 +13,18 @@
 
 namespace {
 
-FileError WriteFailure(const QString& path, const QString& reason)
+// "Cannot write file "<path>". <reason>", and the like.
+FileError Failure(const QString& what, const QString& path, const QString& reason = {})
 {
-    return FileError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+    return FileError(QStringLiteral("Cannot %1 \"%2\". %3")
+                         .arg(what, QDir::toNativeSeparators(path), reason)
+                         .trimmed());
 }
 
 void MakeFolder(const QString& folder)
 {
     if (!QDir().mkpath(folder))
-        throw WriteFailure(folder, QStringLiteral("The folder cannot be made."));
+        throw Failure(QStringLiteral("make folder"), folder);
 }
 
 } // namespace
@@ -69,7 +71,7 @@ void RecoveryFile::Sync()
     if (descriptor >= 0)
         close(descriptor);
     if (!synced)
-        throw WriteFailure(folder, qt_error_string(error));
+        throw Failure(QStringLiteral("sync folder"), folder, qt_error_string(error));
 }
 
 void RecoveryFile::Write(const QByteArray& bytes)
@@ -81,7 +83,7 @@ void RecoveryFile::Write(const QByteArray& bytes)
 void RecoveryFile::Fail(const QString& reason)
 {
     failed_ = true;
-    throw WriteFailure(file_.fileName(), reason);
+    throw Failure(QStringLiteral("write file"), file_.fileName(), reason);
 }
 
 QString NewRecoveryPath(const QString& folder, const QDateTime& begun)

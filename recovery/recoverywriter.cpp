@@ -14,13 +14,6 @@ const QString TestStart = QStringLiteral("D");
 
 } // namespace
 
-RecoveryWriter::RecoveryWriter(QObject* parent) : QObject(parent)
-{
-    syncTimer_.setSingleShot(true);
-    syncTimer_.setInterval(1000);
-    connect(&syncTimer_, &QTimer::timeout, this, &RecoveryWriter::SyncTableFile);
-}
-
 template <typename Write> void RecoveryWriter::Guarded(Write write)
 {
     try {
@@ -37,8 +30,17 @@ template <typename Change> void RecoveryWriter::ChangeTableFile(Change change)
         syncTimer_.start();
 }
 
+RecoveryWriter::RecoveryWriter(QObject* parent) : QObject(parent)
+{
+    syncTimer_.setSingleShot(true);
+    syncTimer_.setInterval(1000);
+    connect(&syncTimer_, &QTimer::timeout, this, &RecoveryWriter::SyncTableFile);
+}
+
 RecoveryWriter::~RecoveryWriter()
 {
+    // What fails now is only logged: whoever shows it is going too.
+    blockSignals(true);
     SyncTableFile();
 }
 
