@@ -1,8 +1,4 @@
-#include "filebytes.h"
-#include "logfile.h"
-#include "temporarystartdirectory.h"
-
-#include "recovery/recoveryfolder.h"
+#include "recovery/recoveryformat.h"
 
 #include <QTest>
 
@@ -54,7 +50,6 @@ private slots:
     void cutAtAnyByteKeepsTheWholeRecordsBeforeIt();
     void damagedEndIsNeverMisread_data();
     void damagedEndIsNeverMisread();
-    void fileWithoutALineIsDiscardedAtTheScan();
 };
 
 void TestRecoveryFile::cutAtAnyByteKeepsTheWholeRecordsBeforeIt()
@@ -100,25 +95,6 @@ void TestRecoveryFile::damagedEndIsNeverMisread()
     const std::optional<RecoveredTest> read = ReadRecoveryBytes(bytes);
     QVERIFY(read);
     QTEST(read->lines, "lines");
-}
-
-void TestRecoveryFile::fileWithoutALineIsDiscardedAtTheScan()
-{
-    TemporaryStartDirectory start;
-    const WrittenFile file;
-    QVERIFY(WriteBytes("recovery/20260511-103107-123.rec", file.bytes));
-    QVERIFY(WriteBytes("recovery/20260511-093000-000.rec", file.bytes.first(30)));
-
-    const QList<RecoveredTest> tests = FindRecoveredTests();
-    QCOMPARE(tests.size(), 1);
-    QCOMPARE(tests[0].path, RecoveryFolder() + "/20260511-103107-123.rec");
-    QCOMPARE(tests[0].lines, file.lines);
-    QVERIFY(QFile::exists("recovery/discarded/20260511-093000-000.rec"));
-    QVERIFY(!QFile::exists("recovery/20260511-093000-000.rec"));
-    QCOMPARE(LogWithoutStamps("errors/recovery.errors.txt"),
-             "<stamp>, Recovery: File \"" +
-                 QDir::toNativeSeparators(RecoveryFolder()).toLocal8Bit() +
-                 "/20260511-093000-000.rec\" holds no line; it is discarded.\r\n");
 }
 
 QTEST_MAIN(TestRecoveryFile)
