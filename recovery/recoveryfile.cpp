@@ -76,7 +76,7 @@ void RecoveryFile::Sync()
 
 void RecoveryFile::Write(const QByteArray& bytes)
 {
-    if (file_.write(bytes) != bytes.size())
+    if (!WriteAll(file_, bytes))
         Fail(file_.errorString());
 }
 
@@ -100,7 +100,7 @@ void StoreHandedOverTest(const QString& path, const QDateTime& begun, const QStr
 {
     MakeFolder(QFileInfo(path).absolutePath());
     const QByteArray bytes = RecoveryFileHolding(begun, lines);
-    ReplaceFileWith(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
+    ReplaceFileWith(path, [&bytes](QIODevice& file) { return WriteAll(file, bytes); });
 }
 
 std::optional<RecoveredTest> ReadRecoveryFile(const QString& path)
