@@ -132,7 +132,8 @@ void TGraphForm::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
-        // Asked by the main window as it closes, the window stays while another one refuses.
+        // The test's recovery file goes with the window, not now: the main window asks every
+        // window before it closes, and this one stays open when another refuses.
         dropAgreed_ = true;
     }
     event->accept();
