@@ -15,6 +15,7 @@
 #include "platform/messagebox.h"
 #include "platform/termination.h"
 #include "program/settings.h"
+#include "recovery/recoveredtestsbox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -32,6 +33,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 TMainScreen* MainScreen = nullptr;
@@ -121,6 +123,8 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     }
     UpdateMachineCommands();
     SetUpFileCommands();
+    // Once the window shows, over it; only the instance that holds the lock gets here.
+    QTimer::singleShot(0, this, &TMainScreen::RecoverUnsavedTests);
     // The status bar follows the hint under the mouse through the status tips that reach the
     // frame (QMainWindow shows each one in its status bar).
 }
@@ -386,6 +390,11 @@ void TMainScreen::closeEvent(QCloseEvent* event)
     }
     qDeleteAll(children);
     event->accept();
+}
+
+void TMainScreen::RecoverUnsavedTests()
+{
+    ErrorReport::Guard(this, [this] { OfferRecoveredTests(this, ShowGraphWindow()); });
 }
 
 void TMainScreen::MenuFileNewClick()

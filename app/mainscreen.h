@@ -129,6 +129,8 @@ private:
     // The graph window the file commands act on: the current child, even while a menu or another
     // application has the focus.
     QWidget* ActiveGraphWindow() const;
+    // Offers back the tests that were not saved when the program last ended.
+    void RecoverUnsavedTests();
 
     // Print Setup's choice, kept for every later print.
     std::unique_ptr<QPrinter> printer_;

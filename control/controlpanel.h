@@ -3,6 +3,7 @@
 #include "control/fittedlabel.h"
 #include "control/livecurve.h"
 #include "graph/testmaximum.h"
+#include "recovery/recoverywriter.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -145,6 +146,8 @@ private:
     bool tableTestEnded_ = false;
     bool promptPending_ = false;
     bool tickFailureReported_ = false;
+    // Every test the table collects is also on disk until it is saved.
+    RecoveryWriter recovery_;
 };
 
 extern TQORcontrolPanel* QORcontrolPanel;

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 namespace {
@@ -64,6 +65,11 @@ void TQORcontrolPanel::ConnectHandlers()
     RepeatCountMaskEdit->installEventFilter(this);
     CyclesCompleteMaskEdit->installEventFilter(this);
     connect(StatusTimer, &QTimer::timeout, this, &TQORcontrolPanel::StatusTimerTimer);
+    // Said in the main window's status bar, where the panel's hints go (event()).
+    connect(&recovery_, &RecoveryWriter::WriteFailed, this, [this](const QString& message) {
+        QStatusTipEvent tip(message);
+        QCoreApplication::sendEvent(this, &tip);
+    });
 }
 
 void TQORcontrolPanel::showEvent(QShowEvent* event)

@@ -121,6 +121,7 @@ void TQORcontrolPanel::FinishTest()
     if (tableTestEnded_)
         return;
     tableTestEnded_ = true;
+    recovery_.EndTest();
 
     gauge1reading->setText(MaxForceText);
     gauge2reading->setText(MaxForceDisplacementText);
@@ -149,7 +150,10 @@ void TQORcontrolPanel::AskTitleAndShowGraph()
             SetTestLine(endedTests_.first(), 0, title);
 
         auto* graph = new TGraphForm(this);
-        graph->SetLines(endedTests_.isEmpty() ? testDataLines_ : endedTests_.constFirst());
+        const QStringList& lines =
+            endedTests_.isEmpty() ? testDataLines_ : endedTests_.constFirst();
+        graph->SetLines(lines);
+        graph->SetRecoveryFile(recovery_.HandOver(lines));
         graph->GraphDataMemo->document()->setModified(true);
         emit GraphWindowCreated(graph);
     });
@@ -166,6 +170,7 @@ void TQORcontrolPanel::AskTitleAndShowGraph()
 void TQORcontrolPanel::AppendTestLine(const QString& line)
 {
     testDataLines_.append(line);
+    recovery_.Append(line);
     QTextCursor cursor(TestDataMemo->document());
     cursor.movePosition(QTextCursor::End);
     if (testDataLines_.size() > 1)
@@ -178,6 +183,7 @@ void TQORcontrolPanel::ReplaceTestLine(int index, const QString& line)
     if (index >= testDataLines_.size())
         return;
     SetTestLine(testDataLines_, index, line);
+    recovery_.Replace(index, line);
     QTextCursor cursor(TestDataMemo->document()->findBlockByNumber(index));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(line);
@@ -186,6 +192,7 @@ void TQORcontrolPanel::ReplaceTestLine(int index, const QString& line)
 void TQORcontrolPanel::ClearTestData()
 {
     // A new test begins while the one that ended waits for its title: that one keeps its lines.
+    recovery_.Clear();
     if (std::exchange(tableTestEnded_, false))
         endedTests_.append(testDataLines_);
     testDataLines_.clear();

@@ -121,6 +121,7 @@ bool SaveGraph(TGraphForm& window, const QString& path)
         StoreTestFile(path, window.Lines());
         window.setWindowTitle(path);
         window.GraphDataMemo->document()->setModified(false);
+        window.ForgetRecoveryFile();
         return true;
     case SaveKind::Export:
         try {

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/modalresult.h"
 #include "program/settings.h"
+#include "recovery/recoveryfolder.h"
 
 #include <QChartView>
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <utility>
 
 TGraphForm::TGraphForm(QWidget* owner)
     : GraphWindow(owner, QStringLiteral("GraphForm"), QStringLiteral("Unsaved Graph"),
@@ -36,6 +38,12 @@ TGraphForm::TGraphForm(QWidget* owner)
     });
 
     RebuildChart();
+}
+
+TGraphForm::~TGraphForm()
+{
+    if (dropAgreed_)
+        ForgetRecoveryFile();
 }
 
 void TGraphForm::SetLines(const QStringList& lines)
@@ -90,6 +98,16 @@ void TGraphForm::RebuildChart()
     }
 }
 
+void TGraphForm::SetRecoveryFile(const QString& path)
+{
+    recoveryFile_ = path;
+}
+
+void TGraphForm::ForgetRecoveryFile()
+{
+    ForgetRecoveredTest(std::exchange(recoveryFile_, QString()));
+}
+
 bool TGraphForm::ChartIsStale() const
 {
     return BuiltColorGraph != ColorGraph || BuiltUnitsEnglish != UnitsEnglish;
@@ -114,6 +132,9 @@ void TGraphForm::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
+        // The test's recovery file goes with the window, not now: the main window asks every
+        // window before it closes, and this one stays open when another refuses.
+        dropAgreed_ = true;
     }
     event->accept();
 }

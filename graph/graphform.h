@@ -21,6 +21,7 @@ class TGraphForm : public GraphWindow
     Q_OBJECT
 public:
     explicit TGraphForm(QWidget* owner = nullptr);
+    ~TGraphForm() override;
 
     // Replaces the test line list and redraws the chart; the unsaved mark is cleared.
     void SetLines(const QStringList& lines);
@@ -33,6 +34,12 @@ public:
     // The chart with every change of the list and the settings applied, as the next paint shows
     // it: what a print puts on paper.
     QChartView* CurrentChart();
+
+    // The recovery file that keeps the window's unsaved test on disk (recovery/recoverywriter.h).
+    // It goes once the test is saved as a test file, or once the window closes after the
+    // operator agreed to drop the test; a window that goes any other way leaves it.
+    void SetRecoveryFile(const QString& path);
+    void ForgetRecoveryFile();
 
     QLineSeries* Series1;
 
@@ -53,4 +60,7 @@ private:
     mutable bool LinesRead = false;
     bool BuiltColorGraph = false;
     bool BuiltUnitsEnglish = false;
+
+    QString recoveryFile_;
+    bool dropAgreed_ = false;
 };

@@ -73,16 +73,18 @@ QStringList ReadLineFile(const QString& path)
 void WriteLineFile(const QString& path, const QStringList& lines)
 {
     const QByteArray bytes = EncodeLines(path, lines);
-    ReplaceFileWith(path, [&bytes](QIODevice& file) {
-        // A write stops short where the disk fills up; the next one fails and says why.
-        for (qsizetype written = 0; written < bytes.size();) {
-            const qint64 part = file.write(bytes.constData() + written, bytes.size() - written);
-            if (part <= 0)
-                return false;
-            written += part;
-        }
-        return true;
-    });
+    ReplaceFileWith(path, [&bytes](QIODevice& file) { return WriteAll(file, bytes); });
+}
+
+bool WriteAll(QIODevice& device, const QByteArray& bytes)
+{
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 part = device.write(bytes.constData() + written, bytes.size() - written);
+        if (part <= 0)
+            return false;
+        written += part;
+    }
+    return true;
 }
 
 void ReplaceFileWith(const QString& path, const std::function<bool(QIODevice&)>& write)

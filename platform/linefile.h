@@ -21,6 +21,10 @@ QStringList ReadLineFile(const QString& path);
 // is never changed on its way into a file.
 void WriteLineFile(const QString& path, const QStringList& lines);
 
+// Writes all the bytes to the device; false once a write fails. A write that stops short, where
+// the disk fills up, is followed by one that fails and leaves the reason in errorString().
+bool WriteAll(QIODevice& device, const QByteArray& bytes);
+
 // Replaces the file with what write puts into the device (write answers false when it failed),
 // only once all of it has been written. On any failure the old file stays whole and FileError is
 // thrown.
