@@ -181,6 +181,8 @@ void TestFileCommands::saveWritesByTheEnding_data()
     QTest::newRow("full device") << "full" << Oak << "oak.dat" << OldFile << "Cannot write";
     QTest::newRow("character a test file cannot hold")
         << "" << Test("Oak \u20ac", 100) << "oak.dat" << OldFile << "Line 1 holds \"\u20ac\"";
+    QTest::newRow("line break in the title")
+        << "" << Test("Pine 1\nPine 2", 100) << "oak.dat" << OldFile << "Line 1 holds a line break";
     // Past the end of the plotted records: the chart shows the test, the export meets the record.
     QTest::newRow("export of a record that is not a number")
         << "" << Oak + QStringList{"00x0,0010"} << "oak.csv" << OldFile
