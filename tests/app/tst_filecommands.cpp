@@ -262,8 +262,14 @@ void TestFileCommands::multipleWindowComparesTenTestsAndPrints()
                              QString::number(series->points().size()));
         return described;
     };
-    TGraphMultipleForm* window = openMultiple(1, {Type("EntryInputEdit", "Ten specimens")});
+    QStringList shownWhileAsked;
+    TGraphMultipleForm* window =
+        openMultiple(1, {[&](QWidget* box) {
+                         shownWhileAsked = curves(qobject_cast<TGraphMultipleForm*>(Active()));
+                         Type("EntryInputEdit", "Ten specimens")(box);
+                     }});
     QCOMPARE(ActOperatorEntryBox->EntryPromptLabel->text(), "Enter Window Title:");
+    QCOMPARE(shownWhileAsked, legend.mid(0, 1)); // the first curve is drawn before the question
     for (int test = 2; test <= 10; ++test)
         openMultiple(test);
     QStringList told;
