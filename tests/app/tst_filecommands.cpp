@@ -131,6 +131,8 @@ private slots:
     void saveWritesByTheEnding_data();
     void saveWritesByTheEnding();
     void multipleWindowComparesTenTestsAndPrints();
+    void openDialogStartsEachUseEmpty_data();
+    void openDialogStartsEachUseEmpty();
     void dropOpensTestFiles();
     void commandsWithoutAGraphWindowDisableThemselves();
 
@@ -313,6 +315,52 @@ void TestFileCommands::multipleWindowComparesTenTestsAndPrints()
     QCOMPARE(curves(openMultiple(2, {Type("EntryInputEdit", "Second")})),
              QStringList{"Sixteen letters, #000000 2"});
     QCOMPARE(screen_->MdiArea->subWindowList().size(), 3);
+}
+
+void TestFileCommands::openDialogStartsEachUseEmpty_data()
+{
+    QTest::addColumn<QKeyCombination>("command");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Open") << (Qt::CTRL | Qt::Key_O) << "good.dat";
+    QTest::newRow("Open Multiple, a bad record") << (Qt::CTRL | Qt::SHIFT | Qt::Key_O) << "bad.dat";
+}
+
+// Also after an open that reported a bad record; the name completer closes with the dialog.
+void TestFileCommands::openDialogStartsEachUseEmpty()
+{
+    QFETCH(QKeyCombination, command);
+    QFETCH(QString, file);
+    StoreTestFile(Data("good.dat"), Oak);
+    StoreTestFile(Data("bad.dat"), {"Bad", "Maximum", "X,Y", "00x0,0010", "TM"});
+    const auto completion = [](QWidget* dialog) {
+        return dialog->findChild<QLineEdit*>("fileNameEdit")->completer()->popup();
+    };
+    QList<Answer> answers{[&](QWidget* dialog) {
+        auto* files = dialog->findChild<QAbstractItemView*>("listView");
+        QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 2); // the folder is read
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QTest::keyClicks(name, file.left(1));
+        QTRY_VERIFY(completion(dialog)->isVisible()); // offering the file
+        QTest::keyClicks(name, file.mid(1));
+        QTest::keyClick(name, Qt::Key_Return);
+    }};
+    QStringList told;
+    if (file == "bad.dat")
+        answers << Type("EntryInputEdit", "Bad") << Read(told);
+    Run(
+        [&] {
+            Shortcut(command);
+            QTRY_COMPARE(told.size(), file == "bad.dat" ? 1 : 0);
+        },
+        answers);
+    QVERIFY(!completion(screen_->OpenDialog)->isVisible());
+    Run([&] { Shortcut(command); }, {[](QWidget* dialog) {
+            QCOMPARE(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), QString());
+            QVERIFY(!dialog->findChild<QAbstractItemView*>("listView")
+                         ->selectionModel()
+                         ->hasSelection());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        }});
 }
 
 void TestFileCommands::dropOpensTestFiles()
