@@ -28,10 +28,11 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-int RunArchiver(const QStringList& arguments)
+// The archiver's exit code; why it failed, in its own words, goes to reason.
+int RunArchiver(const QStringList& arguments, QString* reason = nullptr)
 {
     WaitCursor waiting;
-    return StartProgram::AndWait(Archiver, arguments);
+    return StartProgram::AndWait(Archiver, arguments, reason);
 }
 
 // A path as the operator reads it on this platform: whole, with "/" between folders.
@@ -65,17 +66,20 @@ void CompressDiagnosticInfo(QWidget* owner, QStatusBar* statusBar)
     // The separator is always put in, so "A:\" gives A:\\QOR1000.errors.cab, which still works.
     const QString archive =
         DiagnosticDirectory + QLatin1Char('\\') + ProgramName + QStringLiteral(".errors.cab");
+    QString reason;
     const int result = RunArchiver(
-        {QStringLiteral("n"), archive, QStringLiteral("*.dat"), QStringLiteral("errors\\*.*")});
+        {QStringLiteral("n"), archive, QStringLiteral("*.dat"), QStringLiteral("errors\\*.*")},
+        &reason);
     if (result == StartProgram::CouldNotStart) {
         SystemMessageBox(owner, QStringLiteral("Could not find or start CABARC.EXE program!"),
                          QStringLiteral("Error"));
     } else if (result != 0) {
+        reason = reason.trimmed();
+        if (reason.isEmpty())
+            reason = QStringLiteral("The archiver gave no reason (exit code %1).").arg(result);
         SystemMessageBox(owner,
-                         QStringLiteral("Could not write the diagnostic archive %1!\n"
-                                        "Check that its folder, the DIRECTORY DIAGNOSTIC line of "
-                                        "QOR.dat, exists and has room.")
-                             .arg(ReadablePath(archive)),
+                         QStringLiteral("Could not write the diagnostic archive %1!\n%2")
+                             .arg(ReadablePath(archive), reason),
                          QStringLiteral("Error"));
     } else {
         ShowArchiveOutcome(statusBar, QStringLiteral("Diagnostic information compressed to ") +

@@ -10,7 +10,7 @@ namespace HelpTools {
 // Packs the start directory's "*.dat" files and the logs under "errors" into the diagnostic
 // archive in the diagnostic folder, waiting for the archiver under the wait cursor. Says where the
 // archive went in the status bar, where it stays under the passing hints, or in a message box
-// that it could not be written.
+// that it could not be written, and why in the archiver's own words.
 void CompressDiagnosticInfo(QWidget* owner, QStatusBar* statusBar);
 
 // Opens the manual in the viewer that QOR.dat names. When the viewer cannot be started, unpacks

@@ -412,10 +412,8 @@ void TMainScreen::OpenChosenFile(const std::function<void(const QString&)>& open
     const QString path = ChooseFile(*OpenDialog);
     if (path.isEmpty())
         return;
-    ErrorReport::Guard(this, [&] {
-        open(path);
-        ClearChosenFile(*OpenDialog);
-    });
+    ErrorReport::Guard(this, [&] { open(path); });
+    ClearChosenFile(*OpenDialog); // also after an open that reported a bad record
 }
 
 void TMainScreen::MenuFileOpenClick()

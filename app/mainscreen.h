@@ -122,7 +122,7 @@ private:
     void RedrawGraphWindows();
     void SetUpFileCommands();
     // Runs an open command on the file the operator picks in the open dialog; the dialog's name
-    // is cleared once the file opened.
+    // is cleared after every open, whatever it reported.
     void OpenChosenFile(const std::function<void(const QString&)>& open);
     // Shows a window that a file command made among the children.
     std::function<void(QWidget*)> ShowGraphWindow();

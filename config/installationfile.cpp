@@ -17,6 +17,13 @@ void AppendToInstallLog(const QString& prefix, const QString& message)
     WriteLogLine(InstallLog, prefix, message, QStringLiteral("N"), LogMode::Append);
 }
 
+// A folder or program named in a line, read as Latin-1 like every line: its bytes are the
+// system's file name, which the system gets back unchanged.
+QString FileNameValue(const QString& value)
+{
+    return QFile::decodeName(value.toLatin1());
+}
+
 // The error-line prefix of a bad line; empty when the line was applied.
 QString ApplyCommand(const QString& line, int lineNumber)
 {
@@ -30,9 +37,9 @@ QString ApplyCommand(const QString& line, int lineNumber)
             return initializingError.arg(-1104);
         ColorGraph = value == QLatin1String("TRUE");
     } else if (keyword == QLatin1String("DIRECTORY DIAGNOSTIC")) {
-        DiagnosticDirectory = value;
+        DiagnosticDirectory = FileNameValue(value);
     } else if (keyword == QLatin1String("DIRECTORY MANUALVIEWER")) {
-        ManualViewerPath = value;
+        ManualViewerPath = FileNameValue(value);
     } else if (keyword.startsWith(QLatin1String("DIRECTORY"))) {
         return initializingError.arg(-1103);
     } else if (keyword == QLatin1String("PORT")) {

@@ -26,9 +26,10 @@ TActOperatorEntryBox::TActOperatorEntryBox(QWidget* owner) : QDialog(owner)
     EntryPromptLabel->setText(QStringLiteral("Enter Graph Title:"));
 
     EntryInputEdit = Place<QLineEdit>(this, "EntryInputEdit", 14, 34, 265, 25);
-    // A title is stored in a Latin-1 test file, so only characters that file can hold are taken.
+    // A title is one line of a Latin-1 test file: only characters that file can hold are taken,
+    // and no control character (a pasted line break would split the test).
     EntryInputEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[\\x{0}-\\x{ff}]*")), EntryInputEdit));
+        QRegularExpression(QStringLiteral("[\\x{20}-\\x{7e}\\x{80}-\\x{ff}]*")), EntryInputEdit));
     EntryPromptLabel->setBuddy(EntryInputEdit);
 
     EntryOKBitBtn = Place<QPushButton>(this, "EntryOKBitBtn", 296, 8, 81, 27);

@@ -11,6 +11,7 @@
 #include "program/settings.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -41,6 +42,17 @@ void WarnUnlessTest(QWidget* window, const QString& path, const QStringList& lin
                      QStringLiteral("Not a Test File"));
 }
 
+// The names that Qt's own dialog offers under its name field are a window of their own: Enter may
+// accept the dialog while they show, and they would stay on screen and take the next key.
+void CloseCompleterWithDialog(QFileDialog& dialog)
+{
+    QObject::connect(&dialog, &QDialog::finished, &dialog, [&dialog] {
+        const auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name && name->completer())
+            name->completer()->popup()->hide();
+    });
+}
+
 } // namespace
 
 void SetUpOpenDialog(QFileDialog& dialog)
@@ -50,6 +62,7 @@ void SetUpOpenDialog(QFileDialog& dialog)
     dialog.setNameFilter(TestFileFilter);
     dialog.setDefaultSuffix(QStringLiteral("dat"));
     dialog.setDirectory(DataFolder());
+    CloseCompleterWithDialog(dialog);
 }
 
 void SetUpSaveDialog(QFileDialog& dialog)
@@ -59,6 +72,7 @@ void SetUpSaveDialog(QFileDialog& dialog)
     dialog.setNameFilters({TestFileFilter, ExportFilter});
     dialog.setDefaultSuffix(QStringLiteral("dat"));
     dialog.setDirectory(DataFolder());
+    CloseCompleterWithDialog(dialog);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& filter) {
                          dialog.setDefaultSuffix(filter == ExportFilter ? QStringLiteral("csv")

@@ -73,8 +73,6 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     QLineSeries* series = Series.at(index);
     series->setName(TestLine(lines, 0).left(LegendNameLength).toHtmlEscaped()); // legend reads HTML
     series->show();
-    if (index == 0)
-        AskWindowTitle();
 
     QList<QPointF> points;
     std::optional<ConversionError> badRecord;
@@ -90,6 +88,8 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
         Extent.Take(point);
     ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
     ScaleForceAxis(GraphChart, Extent.top);
+    if (index == 0) // over the first curve, drawn: the window shows what it is being titled for
+        AskWindowTitle();
     if (badRecord)
         throw *badRecord;
     return true;

@@ -27,9 +27,9 @@ public:
 
     explicit TGraphMultipleForm(QWidget* owner = nullptr);
 
-    // Adds a test as the next curve. The first one asks for the window's title. With ten curves
-    // shown the test is refused with an alert and nothing changes (false). A record that is not a
-    // number throws ConversionError; the curve keeps the records before it.
+    // Adds a test as the next curve. The first one, once drawn, asks for the window's title. With
+    // ten curves shown the test is refused with an alert and nothing changes (false). A record that
+    // is not a number throws ConversionError; the curve keeps the records before it.
     bool AddTestFile(const QStringList& lines);
 
     // The curves shown, Series1 first.

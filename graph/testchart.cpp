@@ -2,7 +2,6 @@
 
 #include "graph/forcechart.h"
 #include "graph/testlines.h"
-#include "graph/testmaximum.h"
 #include "platform/numbertext.h"
 #include "program/settings.h"
 
@@ -26,11 +25,14 @@ QLineSeries* AddTestSeries(QChartView* chart)
 std::optional<ConversionError> DrawTestChart(QChartView* chart, const QStringList& lines)
 {
     QList<QPointF> points;
-    TestMaximum maximum;
+    // The chart's maximum starts from 0 and moves only to a greater force, so a test whose forces
+    // are all 0 reads 0 at 0 (the control panel's FinishTest takes the first record instead).
+    QPointF maximum;
     std::optional<ConversionError> badRecord;
     try {
         ReadTestRecords(lines, [&](double displacement, double force) {
-            maximum.Offer(force, displacement);
+            if (force > maximum.y())
+                maximum = QPointF(displacement, force);
             points.append(QPointF(displacement, force));
         });
     } catch (const ConversionError& error) {
@@ -40,10 +42,9 @@ std::optional<ConversionError> DrawTestChart(QChartView* chart, const QStringLis
     auto* series = qobject_cast<QLineSeries*>(chart->chart()->series().constFirst());
     SetSeriesPoints(series, points, GraphColour(Qt::red));
     SetChartTitle(chart,
-                  {TestLine(lines, 0), QStringLiteral("Maximum Force=") +
-                                           FloatToStr(maximum.Force()).left(4) +
-                                           QStringLiteral(" at Displacement=") +
-                                           FloatToStr(maximum.Displacement()).left(5)},
+                  {TestLine(lines, 0),
+                   QStringLiteral("Maximum Force=") + FloatToStr(maximum.y()).left(4) +
+                       QStringLiteral(" at Displacement=") + FloatToStr(maximum.x()).left(5)},
                   GraphColour(Qt::blue));
     SetAxisTitles(chart, UnitsEnglish);
     const auto [left, right] =
@@ -51,6 +52,6 @@ std::optional<ConversionError> DrawTestChart(QChartView* chart, const QStringLis
                             [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
     ScaleDisplacementAxis(chart, points.isEmpty() ? 0.0 : left->x(),
                           points.isEmpty() ? 0.0 : right->x());
-    ScaleForceAxis(chart, maximum.Force());
+    ScaleForceAxis(chart, maximum.y());
     return badRecord;
 }

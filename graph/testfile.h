@@ -13,7 +13,8 @@ QStringList LoadTestFile(const QString& path);
 
 // Writes the whole list, each line ended by CR LF. The file is replaced only once everything has
 // been written, so a failure (a full disk) leaves the old file as it was. Throws FileError, also
-// before anything is written when a line holds a character that Latin-1 cannot store.
+// before anything is written when a line holds a character that Latin-1 cannot store or a line
+// break.
 void StoreTestFile(const QString& path, const QStringList& lines);
 
 // True when the lines are laid out as a test, with "X,Y" as their third line; a file without it

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -28,9 +29,12 @@ QString DataFolder()
 
 QString PrintFileFor(const QString& caption, const QString& folder)
 {
-    QString name = QDir::fromNativeSeparators(caption).section(u'/', -1);
-    if (SaveKindOf(name) != SaveKind::Neither)
-        name.chop(TestFileEnding.size()); // both endings are four characters
+    QString name = caption;
+    if (SaveKindOf(name) != SaveKind::Neither) // both endings are four characters
+        name = QDir::fromNativeSeparators(name).section(u'/', -1).chopped(TestFileEnding.size());
+    // A typed window title may hold anything; these cannot stand in a file name here or on Windows.
+    static const QRegularExpression unfit(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    name.replace(unfit, QStringLiteral("_"));
     if (name.trimmed().isEmpty())
         name = QStringLiteral("Graph");
     const QDir into(folder);

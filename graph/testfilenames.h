@@ -21,9 +21,10 @@ SaveKind SaveKindOf(const QString& fileName);
 // directory, which start-up creates.
 QString DataFolder();
 
-// A PDF file in folder named after a window's caption without its folder or ending ("oak" for
-// "/home/op/data/oak.dat", "Unsaved Graph" as it is). A name already taken gets the next free
-// number ("oak 2.pdf"), so a print never replaces an earlier one.
+// A PDF file in folder named after a window's caption: a saved or opened test's file name without
+// its folder or ending ("oak" for "/home/op/data/oak.dat"), any other caption whole ("Unsaved
+// Graph"), each character a file name cannot hold made "_" ("Oak 1_2 in" for "Oak 1/2 in"). A
+// name already taken gets the next free number ("oak 2.pdf"), so a print never replaces another.
 QString PrintFileFor(const QString& caption, const QString& folder);
 
 // The local test files among dropped addresses, in their order.

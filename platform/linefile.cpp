@@ -42,6 +42,11 @@ QByteArray EncodeLines(const QString& path, const QStringList& lines)
         const QString& line = lines[index];
         for (qsizetype at = 0; at < line.size(); ++at) {
             const char16_t c = line[at].unicode();
+            if (c == u'\r' || c == u'\n')
+                throw FileFailure("write", path,
+                                  QStringLiteral("Line %1 holds a line break, which would split "
+                                                 "it in two. Nothing was written.")
+                                      .arg(index + 1));
             if (c > 0xff) {
                 const QString character = line.mid(at, QChar::isHighSurrogate(c) ? 2 : 1);
                 throw FileFailure("write", path,

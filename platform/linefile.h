@@ -17,8 +17,8 @@ class QIODevice;
 QStringList ReadLineFile(const QString& path);
 
 // Replaces the file with the lines. Throws FileError, leaving the old file whole, when the writing
-// fails or, before anything is written, when a line holds a character Latin-1 cannot store: a line
-// is never changed on its way into a file.
+// fails or, before anything is written, when a line holds a character Latin-1 cannot store or a
+// line break: a line is never changed on its way into a file.
 void WriteLineFile(const QString& path, const QStringList& lines);
 
 // Writes all the bytes to the device; false once a write fails. A write that stops short, where

@@ -49,18 +49,21 @@ QString LocalPath(const QString& windowsPath)
     return QString(windowsPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
-int AndWait(const QString& file, const QStringList& arguments)
+int AndWait(const QString& file, const QStringList& arguments, QString* errorOutput)
 {
     const std::optional<Command> command = Resolve(file, arguments);
     if (!command)
         return CouldNotStart;
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setProcessChannelMode(errorOutput ? QProcess::ForwardedOutputChannel
+                                              : QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start(command->program, command->arguments);
     if (!process.waitForStarted(-1))
         return CouldNotStart;
     process.waitForFinished(-1);
+    if (errorOutput)
+        *errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : EndedBySignal;
 }
 

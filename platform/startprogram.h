@@ -18,7 +18,8 @@ inline constexpr int CouldNotStart = -1;
 inline constexpr int EndedBySignal = 255;
 
 // Waits until the program ends and returns its exit code; CouldNotStart when nothing started.
-int AndWait(const QString& file, const QStringList& arguments);
+// Given errorOutput, what the program writes to its standard error is kept there instead.
+int AndWait(const QString& file, const QStringList& arguments, QString* errorOutput = nullptr);
 // Returns at once: 0 once the program runs, CouldNotStart when nothing started.
 int WithoutWaiting(const QString& file, const QStringList& arguments);
 

@@ -131,6 +131,8 @@ private slots:
     void saveWritesByTheEnding_data();
     void saveWritesByTheEnding();
     void multipleWindowComparesTenTestsAndPrints();
+    void openDialogStartsEachUseEmpty_data();
+    void openDialogStartsEachUseEmpty();
     void dropOpensTestFiles();
     void commandsWithoutAGraphWindowDisableThemselves();
 
@@ -181,6 +183,8 @@ void TestFileCommands::saveWritesByTheEnding_data()
     QTest::newRow("full device") << "full" << Oak << "oak.dat" << OldFile << "Cannot write";
     QTest::newRow("character a test file cannot hold")
         << "" << Test("Oak \u20ac", 100) << "oak.dat" << OldFile << "Line 1 holds \"\u20ac\"";
+    QTest::newRow("line break in the title")
+        << "" << Test("Pine 1\nPine 2", 100) << "oak.dat" << OldFile << "Line 1 holds a line break";
     // Past the end of the plotted records: the chart shows the test, the export meets the record.
     QTest::newRow("export of a record that is not a number")
         << "" << Oak + QStringList{"00x0,0010"} << "oak.csv" << OldFile
@@ -260,8 +264,14 @@ void TestFileCommands::multipleWindowComparesTenTestsAndPrints()
                              QString::number(series->points().size()));
         return described;
     };
-    TGraphMultipleForm* window = openMultiple(1, {Type("EntryInputEdit", "Ten specimens")});
+    QStringList shownWhileAsked;
+    TGraphMultipleForm* window =
+        openMultiple(1, {[&](QWidget* box) {
+                         shownWhileAsked = curves(qobject_cast<TGraphMultipleForm*>(Active()));
+                         Type("EntryInputEdit", "Ten specimens")(box);
+                     }});
     QCOMPARE(ActOperatorEntryBox->EntryPromptLabel->text(), "Enter Window Title:");
+    QCOMPARE(shownWhileAsked, legend.mid(0, 1)); // the first curve is drawn before the question
     for (int test = 2; test <= 10; ++test)
         openMultiple(test);
     QStringList told;
@@ -305,6 +315,47 @@ void TestFileCommands::multipleWindowComparesTenTestsAndPrints()
     QCOMPARE(curves(openMultiple(2, {Type("EntryInputEdit", "Second")})),
              QStringList{"Sixteen letters, #000000 2"});
     QCOMPARE(screen_->MdiArea->subWindowList().size(), 3);
+}
+
+void TestFileCommands::openDialogStartsEachUseEmpty_data()
+{
+    QTest::addColumn<QKeyCombination>("command");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Open") << (Qt::CTRL | Qt::Key_O) << "good.dat";
+    QTest::newRow("Open Multiple, a bad record") << (Qt::CTRL | Qt::SHIFT | Qt::Key_O) << "bad.dat";
+}
+
+// Also after an open that reported a bad record; the name completer closes with the dialog.
+void TestFileCommands::openDialogStartsEachUseEmpty()
+{
+    QFETCH(QKeyCombination, command);
+    QFETCH(QString, file);
+    StoreTestFile(Data("good.dat"), Oak);
+    StoreTestFile(Data("bad.dat"), {"Bad", "Maximum", "X,Y", "00x0,0010", "TM"});
+    const auto completion = [](QWidget* dialog) {
+        return dialog->findChild<QLineEdit*>("fileNameEdit")->completer()->popup();
+    };
+    QList<Answer> answers{[&](QWidget* dialog) {
+        auto* files = dialog->findChild<QAbstractItemView*>("listView");
+        QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 2); // the folder is read
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QTest::keyClicks(name, file.left(1));
+        QTRY_VERIFY(completion(dialog)->isVisible()); // offering the file
+        QTest::keyClicks(name, file.mid(1));
+        QTest::keyClick(name, Qt::Key_Return);
+    }};
+    QStringList told;
+    if (file == "bad.dat")
+        answers << Type("EntryInputEdit", "Bad") << Read(told);
+    Run(
+        [&] {
+            Shortcut(command);
+            QTRY_COMPARE(told.size(), file == "bad.dat" ? 1 : 0);
+        },
+        answers);
+    QVERIFY(!completion(screen_->OpenDialog)->isVisible());
+    Run([&] { Shortcut(command); }, {EnterFileName("good.dat")});
+    QCOMPARE(screen_->MdiArea->subWindowList().size(), file == "bad.dat" ? 1 : 2);
 }
 
 void TestFileCommands::dropOpensTestFiles()

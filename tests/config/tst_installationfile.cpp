@@ -192,6 +192,12 @@ void TestInstallationFile::settings_data()
         << QByteArray("DIRECTORY DIAGNOSTIC= /tmp/a b \r\nDIRECTORY MANUALVIEWER=x=y\r\n") << true
         << true << " /tmp/a b "
         << "x=y";
+    // Folder names are bytes of the system's file names (UTF-8), handed on as they stand.
+    QTest::newRow("directories beyond ASCII")
+        << QByteArray("DIRECTORY DIAGNOSTIC=/m/Pr\xc3\xbc"
+                      "f\r\nDIRECTORY MANUALVIEWER=/\xc3\xa9/v\r\n")
+        << true << true << "/m/Pr\u00fcf"
+        << "/\u00e9/v";
     QTest::newRow("directory without a value is empty")
         << QByteArray("DIRECTORY MANUALVIEWER\r\nDIRECTORY DIAGNOSTIC=\r\n") << true << true << ""
         << "";

@@ -2,6 +2,7 @@
 #include "modalanswers.h"
 #include "windowfront.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,7 +35,7 @@ void TestOperatorEntryBox::designTexts()
 void TestOperatorEntryBox::enterGivesOkWithThePresentText_data()
 {
     QTest::addColumn<QString>("previous");
-    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("typed"); // key by key, or pasted when it starts with "paste "
     QTest::addColumn<QString>("entered");
 
     QTest::newRow("empty") << ""
@@ -46,6 +47,13 @@ void TestOperatorEntryBox::enterGivesOkWithThePresentText_data()
     QTest::newRow("only what a test file can hold") << ""
                                                     << "Bolt \u00e9 \u20ac5"
                                                     << "Bolt \u00e9 5";
+    // A spreadsheet cell copied with its line end, or two cells: no control character is taken.
+    QTest::newRow("pasted line break refused") << "Spring A"
+                                               << "paste Pine 1\nPine 2"
+                                               << "Spring A";
+    QTest::newRow("pasted title taken") << ""
+                                        << "paste Pine 1"
+                                        << "Pine 1";
 }
 
 void TestOperatorEntryBox::enterGivesOkWithThePresentText()
@@ -59,8 +67,14 @@ void TestOperatorEntryBox::enterGivesOkWithThePresentText()
     ModalAnswers answers({[&](QWidget*) {
         QTRY_COMPARE(QApplication::focusWidget(), box.EntryInputEdit);
         box.EntryInputEdit->end(false);
-        for (const QChar character : typed) // keyClicks takes ASCII only
-            QTest::sendKeyEvent(QTest::Click, box.EntryInputEdit, Qt::Key_unknown, character, {});
+        if (typed.startsWith("paste ")) {
+            QApplication::clipboard()->setText(typed.mid(6));
+            QTest::keySequence(box.EntryInputEdit, QKeySequence::Paste);
+        } else {
+            for (const QChar character : typed) // keyClicks takes ASCII only
+                QTest::sendKeyEvent(QTest::Click, box.EntryInputEdit, Qt::Key_unknown, character,
+                                    {});
+        }
         QTest::keyClick(box.EntryInputEdit, Qt::Key_Return);
     }});
     QCOMPARE(box.exec(), 1);

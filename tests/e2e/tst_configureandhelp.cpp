@@ -168,8 +168,8 @@ void TestConfigureAndHelp::helpCommands_data()
                                 << QStringList(archived).replaceInStrings("%1", "A:\\") << true;
     QTest::newRow("archiver fails")
         << "MenuHelpCompDiagInfo" << 1 << diag
-        << "Error: Could not write the diagnostic archive <dir>/diag/QOR1000.errors.cab!\nCheck "
-           "that its folder, the DIRECTORY DIAGNOSTIC line of QOR.dat, exists and has room."
+        << "Error: Could not write the diagnostic archive <dir>/diag/QOR1000.errors.cab!\n"
+           "cabarc: failed on purpose"
         << QStringList() << true;
     QTest::newRow("no archiver") << "MenuHelpCompDiagInfo" << -1 << diag
                                  << "Error: Could not find or start CABARC.EXE program!"

@@ -76,6 +76,9 @@ void GraphFormTest::titleAndForceAxisShowTheMaximum_data()
         << "Maximum Force=500 at Displacement=0.1" << 525.0;
     QTest::newRow("list without a T line") << true << QStringList{"0100,0200", "0200,0700"}
                                            << "Maximum Force=700 at Displacement=0.2" << 735.0;
+    QTest::newRow("every force 0: the maximum stays at 0")
+        << true << QStringList{"0100,0000", "0200,0000", "TM"}
+        << "Maximum Force=0 at Displacement=0" << 0.0;
     QTest::newRow("no records") << true << QStringList{"S", "TL"}
                                 << "Maximum Force=0 at Displacement=0" << 0.0;
     QTest::newRow("no lines") << true << QStringList{} << "Maximum Force=0 at Displacement=0"

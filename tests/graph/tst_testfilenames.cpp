@@ -19,7 +19,10 @@ void TestFileNamesTest::printFileIsNamedAfterTheCaption_data()
     QTest::addColumn<QString>("fileName");
 
     QTest::newRow("saved test") << "/home/op/data/Oak 3.dat" << QStringList{} << "Oak 3.pdf";
+    QTest::newRow("opened test") << "Oak 3.DAT" << QStringList{} << "Oak 3.pdf";
     QTest::newRow("window title with a point") << "Oak 1.5" << QStringList{} << "Oak 1.5.pdf";
+    QTest::newRow("window title with characters no file name holds")
+        << "Oak 1/2 in: \"A\\B\" <3>?*|" << QStringList{} << "Oak 1_2 in_ _A_B_ _3____.pdf";
     QTest::newRow("blank caption") << "  " << QStringList{} << "Graph.pdf";
     QTest::newRow("earlier prints kept, a percent sign")
         << "50%1" << QStringList{"50%1.pdf", "50%1 2.pdf"} << "50%1 3.pdf";

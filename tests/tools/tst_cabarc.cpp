@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 
 namespace {
@@ -204,6 +206,22 @@ private slots:
         // The installer can be started: a *.exe is made executable, other files are not.
         for (const QString& file : expected.keys())
             QCOMPARE(QFileInfo(start.filePath(file)).isExecutable(), file.endsWith(".exe"));
+    }
+
+    // A name that is not UTF-8 (written in another encoding) is not marked as UTF-8, so an
+    // extractor keeps its bytes instead of replacing those it cannot decode.
+    void nameThatIsNotUtf8KeepsItsBytes()
+    {
+        QTemporaryDir start;
+        QTemporaryDir out;
+        const std::filesystem::path name("Pr\xfc"
+                                         "fung.dat");
+        std::ofstream(QFile::encodeName(start.path()).toStdString() / name) << "QOR\r\n";
+        QCOMPARE(RunProgram(CABARC_PATH, {"n", "made.cab", "*.dat"}, start.path()).exitCode, 0);
+        QCOMPARE(RunProgram("cabextract", {"-q", start.filePath("made.cab")}, out.path()).exitCode,
+                 0);
+        QVERIFY(
+            std::filesystem::is_regular_file(QFile::encodeName(out.path()).toStdString() / name));
     }
 };
 

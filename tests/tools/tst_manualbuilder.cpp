@@ -19,11 +19,16 @@ private slots:
         const QDir manual(work.filePath("manual"));
         const QString pdf = work.filePath("manual.pdf");
         QVERIFY(WriteBytes(manual.filePath("00-cover.md"), "# Test Rig Manual\n\nEdition one\n"));
+        QByteArray paragraphs; // of two and three lines, so that some run over a page foot
+        for (int paragraph = 0; paragraph < 60; ++paragraph)
+            paragraphs += QByteArray("A paragraph long enough to wrap once on the printed page of "
+                                     "the manual, so that some of them run over a page foot.") +
+                          (paragraph % 3 ? ""
+                                         : " Every third one takes a third line, as the "
+                                           "paragraphs of a real manual differ in length.") +
+                          "\n\n";
         QVERIFY(WriteBytes(manual.filePath("01-startup.md"),
-                           "# Starting up\n\n" +
-                               QByteArray("A paragraph long enough to wrap once or twice on the "
-                                          "printed page of the manual.\n\n")
-                                   .repeated(60) +
+                           "# Starting up\n\n" + paragraphs +
                                "## Late section\n\nText of the late section.\n"));
         QVERIFY(WriteBytes(manual.filePath("02-screens.md"),
                            "# Screens\n\n![Wide](images/wide.png)\n\n"
@@ -49,6 +54,9 @@ private slots:
                 pages.last() << line.simplified();
         }
         QVERIFY2(pages.size() >= 5, qPrintable(text));
+        // A paragraph cut at a page foot goes on at the next page's head, each line on one page.
+        QCOMPARE(text.count("A paragraph long enough"), 60);
+        QCOMPARE(text.count("run over a page foot."), 60);
         QCOMPARE(pages[0], QStringList({"Test Rig Manual", "Edition one"}));
         for (int page = 2; page <= pages.size(); ++page)
             QCOMPARE(pages[page - 1].last(),

@@ -124,6 +124,7 @@ void BuildManualPdf(const QString& folder, const QString& outputPath)
     const auto body =
         ReadMarkdown(manual.chapters.join(QStringLiteral("\n\n")), manual.folder, writer, page);
     KeepHeadingsWithText(*body);
+    SplitParagraphsAtPageFeet(*body);
     const QList<PlacedHeading> headings = PlaceHeadings(*body, 2);
 
     // The contents take as many pages whatever numbers they show, so a first pass counts them.
