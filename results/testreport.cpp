@@ -18,7 +18,7 @@ namespace {
 constexpr qreal Gap = 10.0; // points between the header, the chart and the results
 // Type sizes in points, given as pixels of a document laid out in points.
 constexpr int BodyPixels = 9;
-constexpr int SampleTablePixels = 8; // up to eleven columns across the page
+constexpr int SampleTablePixels = 7; // up to eleven columns across the page
 
 QString Escaped(const QString& text)
 {
@@ -31,19 +31,29 @@ QString Coloured(const QString& text, const QColor& colour)
         .arg(colour.name(), Escaped(text));
 }
 
-// Headings with their unit on a line of their own; a row of one cell spans the table; numbers
-// right-aligned and never broken.
+// Headings with their unit on a line of their own and their long words hyphenated where a
+// column is narrow; numbers and verdicts kept to one line, numbers right-aligned; a row of one cell
+// spans the table.
 QString TableHtml(const ResultTable& table, int pixels)
 {
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
                                   "width=\"100%\" style=\"border-color:#808080; "
                                   "font-size:%1px\"><tr>")
                        .arg(pixels);
+    // The names in the first column take a share of their own; the other columns share the rest.
+    const int firstShare = table.headings.size() > 6 ? 16 : 28;
+    const int share = (100 - firstShare) / std::max<int>(1, table.headings.size() - 1);
     for (const QString& heading : table.headings) {
-        html += QStringLiteral("<th bgcolor=\"#e0e0e0\">%1</th>")
-                    .arg(Escaped(heading).replace(QStringLiteral(" ("), QStringLiteral("<br>(")));
+        html += QStringLiteral("<th bgcolor=\"#e0e0e0\" width=\"%1%\">%2</th>")
+                    .arg(heading == table.headings.constFirst() ? firstShare : share)
+                    .arg(Escaped(heading)
+                             .replace(QStringLiteral(" ("), QStringLiteral("<br>("))
+                             .replace(QStringLiteral("Displacement"),
+                                      QStringLiteral("Displace&shy;ment"))
+                             .replace(QStringLiteral("Maximum"), QStringLiteral("Maxi&shy;mum")));
     }
     html += QStringLiteral("</tr>");
+    const QString oneLine = QStringLiteral(" style=\"white-space:nowrap\"");
     for (const QStringList& row : table.rows) {
         html += QStringLiteral("<tr>");
         if (row.size() <= 1) {
@@ -58,9 +68,8 @@ QString TableHtml(const ResultTable& table, int pixels)
             bool number = false;
             cell.toDouble(&number);
             html += QStringLiteral("<td%1>%2</td>")
-                        .arg(number ? QStringLiteral(" align=\"right\" "
-                                                     "style=\"white-space:nowrap\"")
-                                    : QString(),
+                        .arg(number ? QStringLiteral(" align=\"right\"") + oneLine
+                                    : (colour.isValid() ? oneLine : QString()),
                              colour.isValid() ? Coloured(cell, colour) : Escaped(cell));
         }
         html += QStringLiteral("</tr>");
