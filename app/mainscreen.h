@@ -85,7 +85,7 @@ public:
     QAction* MenuHelpAbout;
     QAction* MenuHelpCompDiagInfo;
     QAction* MenuHelpViewManual;
-    ResultsCommands* Results; // the Results menu and panel
+    ResultsCommands* Results = nullptr; // the Results menu and panel
 
     void MenuFileNewClick();
     void MenuFileOpenClick();

@@ -79,6 +79,8 @@ ResultsCommands::ResultsCommands(QMainWindow* frame, QMdiArea* area,
     MenuResultsMarkGraphs->setCheckable(true);
     MenuResultsMarkGraphs->setChecked(MarkResultsOnGraphs());
 
+    // The frame tells of a closing window while it is still there: the menu looks again.
+    connect(MenuResults, &QMenu::aboutToShow, this, &ResultsCommands::EnableReportCommands);
     connect(MenuResultsMethod, &QAction::triggered, this, &ResultsCommands::MenuResultsMethodClick);
     connect(MenuResultsPrintReport, &QAction::triggered, this,
             &ResultsCommands::MenuResultsPrintReportClick);
@@ -115,9 +117,7 @@ void ResultsCommands::MdiAreaSubWindowActivated()
     QWidget* window = current ? current->widget() : nullptr;
     ResultsPanel->FollowWindow(window);
 
-    const bool any = !TestWindows().isEmpty();
-    MenuResultsPrintReport->setEnabled(any);
-    MenuResultsExportReport->setEnabled(any);
+    EnableReportCommands();
 
     auto* single = qobject_cast<TGraphForm*>(window);
     if (single && !MarkedWindows.contains(single)) {
@@ -131,6 +131,13 @@ void ResultsCommands::MdiAreaSubWindowActivated()
         if (MenuResultsMarkGraphs->isChecked())
             MarkResults(single, CurrentMethod(), true);
     }
+}
+
+void ResultsCommands::EnableReportCommands()
+{
+    const bool any = !TestWindows().isEmpty();
+    MenuResultsPrintReport->setEnabled(any);
+    MenuResultsExportReport->setEnabled(any);
 }
 
 void ResultsCommands::MarkGraphs()

@@ -46,6 +46,8 @@ private:
     // The frame's current window changed (a window opened, closed or was chosen).
     void MdiAreaSubWindowActivated();
     QList<QWidget*> TestWindows() const;
+    // Print Report and Export Report need a graph window to report on.
+    void EnableReportCommands();
     // A page per graph window, in the order they were opened, by the current method. Throws the
     // method file's failure.
     QList<ReportPage> ReportPages() const;

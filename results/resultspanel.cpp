@@ -88,8 +88,6 @@ TResultsPanel::TResultsPanel(QWidget* owner) : QDockWidget(QStringLiteral("Resul
 
 void TResultsPanel::FollowWindow(QWidget* window)
 {
-    if (window == Followed)
-        return;
     disconnect(FollowedRedrawn);
     Followed = IsTestWindow(window) ? window : nullptr;
     if (Followed) {
