@@ -96,11 +96,16 @@ void SetTestLine(QStringList& lines, int index, const QString& text)
 
 void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit)
 {
+    ReadTestRecords(lines, UnitFactors{DisplacementFactor, ForceFactor}, visit);
+}
+
+void ReadTestRecords(const QStringList& lines, UnitFactors factors, const TestRecordVisitor& visit)
+{
     for (qsizetype index = FirstRecordIndex; index < lines.size(); ++index) {
         const QString& line = lines[index];
         if (IsDataRecord(line)) {
             const RecordCounts counts = ReadRecordCounts(line);
-            visit(counts.displacement * DisplacementFactor, counts.force * ForceFactor);
+            visit(counts.displacement * factors.displacement, counts.force * factors.force);
         }
         if (line.startsWith(u'T'))
             break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "program/settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,9 @@ using TestRecordVisitor = std::function<void(double displacement, double force)>
 // of a list that has none. A record whose fields are not numbers throws ConversionError; the
 // records before it have been visited.
 void ReadTestRecords(const QStringList& lines, const TestRecordVisitor& visit);
+
+// The same walk in the units of the given factors, whatever the units in force.
+void ReadTestRecords(const QStringList& lines, UnitFactors factors, const TestRecordVisitor& visit);
 
 // A count of a record times its unit factor, written with the given number of decimals (0 to 3)
 // exactly as FormatFloat writes it by the picture "0" or "0.000", only faster.

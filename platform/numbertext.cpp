@@ -124,6 +124,21 @@ QString FloatToStr(double value)
     return QString::number(value, 'g', 15);
 }
 
+QString SignificantText(double value, int digits)
+{
+    // The exponent form rounds to the digits; its exponent says how many of them are decimals.
+    const QString rounded = QString::number(value, 'e', digits - 1);
+    const int exponent = rounded.mid(rounded.indexOf(u'e') + 1).toInt();
+    QString text = QString::number(rounded.toDouble(), 'f', std::max(0, digits - 1 - exponent));
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+    }
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
 int StrToInt(const QString& text)
 {
     bool allDigits = !text.isEmpty() && text.size() <= 9;

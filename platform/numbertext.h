@@ -13,6 +13,10 @@ QString FormatFloat(const QString& picture, double value);
 // Shortest decimal text in general format with up to 15 significant digits ("559.7330216").
 QString FloatToStr(double value);
 
+// The value rounded to the given number of significant digits, written without an exponent and
+// without trailing zeros: 450.5, 0.000123457, 1234570, 0.
+QString SignificantText(double value, int digits);
+
 // A whole decimal number made only of digits; anything else throws a ConversionError
 // "'12a4' is not a valid integer value".
 int StrToInt(const QString& text);

@@ -13,6 +13,8 @@ private slots:
     void floatToStr();
     void strToInt_data();
     void strToInt();
+    void significantText_data();
+    void significantText();
 };
 
 void TestNumberText::formatFloat_data()
@@ -87,6 +89,27 @@ void TestNumberText::strToInt()
     } catch (const ConversionError& error) {
         QCOMPARE(error.Message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
     }
+}
+
+void TestNumberText::significantText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("trailing zeros dropped") << 450.5 << "450.5";
+    QTest::newRow("rounded to six digits") << 1785.796850393 << "1785.8";
+    QTest::newRow("small without an exponent") << 0.000123456789 << "0.000123457";
+    QTest::newRow("large without an exponent") << 1234567.0 << "1234570";
+    QTest::newRow("carry into a new digit") << 99999.96 << "100000";
+    QTest::newRow("negative") << -2.5 << "-2.5";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("negative zero") << -0.0 << "0";
+}
+
+void TestNumberText::significantText()
+{
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(SignificantText(value, 6), expected);
 }
 
 QTEST_APPLESS_MAIN(TestNumberText)
