@@ -9,6 +9,7 @@
 #include "graph/graphform.h"
 #include "graph/graphmultipleform.h"
 #include "graph/testfilenames.h"
+#include "library/librarycommands.h"
 #include "platform/errorreport.h"
 #include "platform/formcomponents.h"
 #include "platform/hint.h"
@@ -121,6 +122,7 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     }
     UpdateMachineCommands();
     SetUpFileCommands();
+    BuildLibraryMenu();
     // The status bar follows the hint under the mouse through the status tips that reach the
     // frame (QMainWindow shows each one in its status bar).
 }
@@ -356,6 +358,14 @@ void TMainScreen::SetUpFileCommands()
     setAcceptDrops(true);
 }
 
+// The Library menu goes before the Window menu; every test file saved adds its row.
+void TMainScreen::BuildLibraryMenu()
+{
+    Library = new LibraryCommands(this, ShowGraphWindow());
+    menuBar()->insertMenu(MenuWindow->menuAction(), Library->MenuLibrary);
+    connect(this, &TMainScreen::TestFileSaved, Library, &LibraryCommands::TestFileSaved);
+}
+
 QWidget* TMainScreen::ActiveGraphWindow() const
 {
     QMdiSubWindow* child = MdiArea->currentSubWindow();
@@ -433,8 +443,11 @@ void TMainScreen::MenuFileSaveClick()
     if (path.isEmpty() || !graph)
         return;
     ErrorReport::Guard(this, [&] {
-        if (SaveGraph(*graph, path))
-            ClearChosenFile(*SaveDialog);
+        if (!SaveGraph(*graph, path))
+            return;
+        ClearChosenFile(*SaveDialog);
+        if (SaveKindOf(path) == SaveKind::TestFile)
+            emit TestFileSaved(path, graph->Lines());
     });
 }
 

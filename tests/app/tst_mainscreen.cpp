@@ -159,7 +159,7 @@ void TestMainScreen::menus()
     const QList<QAction*> bar = screen->menuBar()->actions();
     QCOMPARE(Describe(bar),
              QStringList({"MenuFile &File", "MenuMachine &Machine", "MenuPassword &Password (off)",
-                          "MenuWindow &Window (off)", "MenuHelp &Help"}));
+                          "MenuLibrary &Library", "MenuWindow &Window (off)", "MenuHelp &Help"}));
     const QList<QStringList> items = {
         {"MenuFileNew &New Test File (off)", "MenuFileOpen &Open Test File",
          "MenuFileOpenMultiple Open &Multiple Test File", "MenuFileSave &Save Test File (off)", "-",
@@ -168,6 +168,7 @@ void TestMainScreen::menus()
         {"MenuMachineConfigureProgram &Configure Program",
          "MenuMachineQORControlPanel &QOR Control Panel (off)"},
         {"MenuPasswordEnabled &Enabled"},
+        {"MenuLibraryTestLibrary &Test Library", "MenuLibraryAddFolder &Add Folder..."},
         {"MenuWindowTile &Tile", "MenuWindowCascade &Cascade", "MenuWindowNext &Next",
          "MenuWindowPrevious &Previous", "MenuWindowArrangeIcons &Arrange Icons"},
         {"MenuHelpAbout &About...", "MenuHelpCompDiagInfo &Compress Diagnostic Info.",
