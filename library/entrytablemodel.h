@@ -17,6 +17,11 @@ public:
     // The File column, after Verdict; the others are the fields in EntryField order.
     static constexpr int FileColumn = static_cast<int>(EntryField::Verdict) + 1;
     static constexpr int ColumnCount = EntryFieldCount + 1;
+    static constexpr int ColumnOf(EntryField field)
+    {
+        const int column = static_cast<int>(field);
+        return column < FileColumn ? column : column + 1;
+    }
 
     explicit EntryTableModel(QObject* owner = nullptr);
 
@@ -32,7 +37,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     void sort(int column, Qt::SortOrder order) override;
 
 private:

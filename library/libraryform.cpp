@@ -50,23 +50,27 @@ TLibraryForm::TLibraryForm(Services services, QWidget* owner)
     setObjectName(QStringLiteral("LibraryForm"));
     setWindowTitle(QStringLiteral("Test Library"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(900, 480);
+    resize(1000, 520);
+    // A list of many columns reads best in the regular weight, whatever the frame uses.
+    QFont regular = font();
+    regular.setBold(false);
+    setFont(regular);
 
     EntryTable = new QTableView(this);
     EntryTable->setObjectName(QStringLiteral("EntryTable"));
     EntryTable->setModel(Entries);
     EntryTable->setSortingEnabled(true);
-    EntryTable->horizontalHeader()->setSortIndicator(static_cast<int>(EntryField::Finished),
-                                                     Qt::DescendingOrder);
+    EntryTable->horizontalHeader()->setSortIndicator(
+        EntryTableModel::ColumnOf(EntryField::Finished), Qt::DescendingOrder);
     EntryTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     EntryTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     EntryTable->setAlternatingRowColors(true);
     EntryTable->setWordWrap(false);
     // A fixed row height lets the view lay out a hundred thousand rows without measuring them.
     EntryTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    EntryTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     EntryTable->verticalHeader()->hide();
-    EntryTable->horizontalHeader()->resizeSection(static_cast<int>(EntryField::Title), 200);
-    EntryTable->horizontalHeader()->resizeSection(EntryTableModel::FileColumn, 180);
+    SizeColumns();
     connect(EntryTable, &QTableView::activated, this, &TLibraryForm::OpenBtnClick);
     connect(EntryTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TLibraryForm::SelectionChange);
@@ -76,6 +80,25 @@ TLibraryForm::TLibraryForm(Services services, QWidget* owner)
     BuildFilterBar();
     column->addWidget(EntryTable, 1);
     BuildCommandBar();
+}
+
+void TLibraryForm::SizeColumns()
+{
+    QHeaderView* header = EntryTable->horizontalHeader();
+    for (int column = 0; column < EntryTableModel::ColumnCount; ++column) {
+        const QString heading = Entries->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column, fontMetrics().horizontalAdvance(heading) + 24);
+    }
+    const auto widen = [&](int column, const QString& sample) {
+        header->resizeSection(column, fontMetrics().horizontalAdvance(sample) + 12);
+    };
+    widen(EntryTableModel::ColumnOf(EntryField::Title),
+          QStringLiteral("Bracket pull, lot 12, #1234"));
+    widen(EntryTableModel::ColumnOf(EntryField::Finished), QStringLiteral("2026-12-07 13:18"));
+    widen(EntryTableModel::ColumnOf(EntryField::Method), QStringLiteral("Bracket pull 25"));
+    widen(EntryTableModel::FileColumn, FileStateText(FileState::Changed));
+    widen(EntryTableModel::ColumnOf(EntryField::Path),
+          QStringLiteral("/home/operator/QOR1000/data/"));
 }
 
 void TLibraryForm::BuildFilterBar()

@@ -71,6 +71,8 @@ signals:
 private:
     void BuildFilterBar();
     void BuildCommandBar();
+    // Each column as wide as its heading, or as a usual value where that is wider.
+    void SizeColumns();
     QPushButton* AddButton(const char* name, const QString& caption, const QString& hint,
                            void (TLibraryForm::*handler)());
     void FillStations();

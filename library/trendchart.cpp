@@ -40,7 +40,7 @@ QChartView* CreateTrendChart(QWidget* parent)
     time->setLabelsAngle(-90);
     chart->addAxis(time, Qt::AlignBottom);
     auto* values = new QValueAxis(chart);
-    values->setLabelFormat(QStringLiteral("%.4g"));
+    values->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(values, Qt::AlignLeft);
     auto* view = new QChartView(chart, parent);
     view->setObjectName(QStringLiteral("TrendChart"));
@@ -87,4 +87,5 @@ void DrawTrend(QChartView* view, const Trend& trend, const QString& title,
     const double margin =
         top > bottom ? (top - bottom) * 0.05 : std::max(1.0, std::abs(top) * 0.05);
     values->setRange(bottom - margin, top + margin);
+    values->applyNiceNumbers();
 }
