@@ -42,13 +42,20 @@ bool Marked(FileState state)
 
 EntryTableModel::EntryTableModel(QObject* owner) : QAbstractTableModel(owner) {}
 
-void EntryTableModel::SetEntries(QList<LibraryEntry> entries)
+void EntryTableModel::AddEntries(const QList<LibraryEntry>& newer)
 {
-    beginResetModel();
-    entries_ = std::move(entries);
-    states_ = QList<FileState>(entries_.size(), FileState::Unchecked);
-    order_.clear();
-    endResetModel();
+    for (const LibraryEntry& entry : newer) {
+        const QString file = entry.station + QLatin1Char('\n') + entry.path;
+        if (const auto known = positionOfFile_.constFind(file); known != positionOfFile_.cend()) {
+            entries_[*known] = entry;
+            states_[*known] = FileState::Unchecked;
+        } else {
+            positionOfFile_.insert(file, static_cast<int>(entries_.size()));
+            entries_.append(entry);
+            states_.append(FileState::Unchecked);
+        }
+        newestId_ = std::max(newestId_, entry.id);
+    }
     sort(sortColumn_, sortOrder_);
 }
 
@@ -63,6 +70,12 @@ void EntryTableModel::SetFilter(const EntryFilter& filter)
 void EntryTableModel::Refilter()
 {
     listed_ = FilterEntries(entries_, order_, filter_);
+}
+
+void EntryTableModel::RecheckFiles()
+{
+    states_.fill(FileState::Unchecked);
+    emit dataChanged(index(0, FileColumn), index(rowCount() - 1, FileColumn));
 }
 
 FileState EntryTableModel::StateOf(int position) const

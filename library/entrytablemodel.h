@@ -25,12 +25,17 @@ public:
 
     explicit EntryTableModel(QObject* owner = nullptr);
 
-    void SetEntries(QList<LibraryEntry> entries);
+    // Adds entries newer than those held; one of a file already listed takes its place.
+    void AddEntries(const QList<LibraryEntry>& newer);
+    // The id of the newest entry held, 0 for none.
+    qint64 NewestId() const { return newestId_; }
     void SetFilter(const EntryFilter& filter);
 
     const QList<LibraryEntry>& Entries() const { return entries_; }
     // The positions in Entries() of the rows listed, in their order.
     const QList<int>& Listed() const { return listed_; }
+    // Every file is checked again when next shown.
+    void RecheckFiles();
     // The file of an entry, checked when it was not yet.
     FileState StateOf(int position) const;
 
@@ -52,4 +57,6 @@ private:
     int sortColumn_ = static_cast<int>(EntryField::Finished);
     Qt::SortOrder sortOrder_ = Qt::DescendingOrder;
     mutable QList<FileState> states_;
+    QHash<QString, int> positionOfFile_; // by station and path
+    qint64 newestId_ = 0;
 };

@@ -123,8 +123,8 @@ void LibraryCommands::MenuLibraryTestLibraryClick()
         return;
     }
     ErrorReport::Guard(frame_, [this] {
-        auto window = std::make_unique<TLibraryForm>(
-            TLibraryForm::Services{[this] { return Store().CurrentEntries(); }, show_});
+        auto window = std::make_unique<TLibraryForm>(TLibraryForm::Services{
+            [this](qint64 after) { return Store().CurrentEntries(after); }, show_});
         window->Reload();
         connect(window.get(), &TLibraryForm::Told, this, &LibraryCommands::Tell);
         window_ = window.get();

@@ -93,5 +93,6 @@ LibraryEntry EntryFromQuery(const QSqlQuery& query)
                                                             : Verdict::None;
     entry.sha256 = query.value(FirstResultColumn + ResultKindCount + 1).toString();
     entry.saved = TimeFrom(query.value(FirstResultColumn + ResultKindCount + 2));
+    entry.id = query.value(FirstResultColumn + ResultKindCount + 3).toLongLong();
     return entry;
 }

@@ -12,8 +12,9 @@ class QSqlQuery;
 // One row of the test library: what was saved, when, where and by whom, and its results.
 struct LibraryEntry
 {
-    QString uuid; // names the row, so that a row delivered twice is stored once
-    QString path; // absolute
+    qint64 id = 0; // the row's number in the library, 0 until stored
+    QString uuid;  // names the row, so that a row delivered twice is stored once
+    QString path;  // absolute
     QString title;
     QDateTime finished; // UTC
     QString station;    // the host name
@@ -34,7 +35,7 @@ const QStringList& EntryColumns();
 // text, units ENGLISH or METRIC, verdict PASS, FAIL or empty, a result not computed as null.
 QJsonObject EntryRow(const LibraryEntry& entry);
 
-// The entry of a query's current row, whose columns are EntryColumns() in order.
+// The entry of a query's current row, whose columns are EntryColumns() in order, then id.
 LibraryEntry EntryFromQuery(const QSqlQuery& query);
 
 // A time as the library stores it: "2026-12-07T13:18:28Z".

@@ -220,7 +220,10 @@ void TLibraryForm::BuildCommandBar()
 
 void TLibraryForm::Reload()
 {
-    Entries->SetEntries(services_.load());
+    const QList<LibraryEntry> newer = services_.load(Entries->NewestId());
+    if (newer.isEmpty() && Entries->NewestId() > 0)
+        return; // the list and its selection stay as they are
+    Entries->AddEntries(newer);
     FillStations();
     FilterChange();
 }
@@ -363,5 +366,6 @@ void TLibraryForm::ExportBtnClick()
 
 void TLibraryForm::RefreshBtnClick()
 {
+    Entries->RecheckFiles();
     ErrorReport::Guard(this, [this] { Reload(); });
 }

@@ -28,14 +28,15 @@ public:
     // What the window needs from the program around it.
     struct Services
     {
-        std::function<QList<LibraryEntry>()> load; // the current entries; throws LibraryError
-        std::function<void(QWidget*)> show;        // puts a new window among the main window's
+        // The current entries stored after the row of the id given; throws LibraryError.
+        std::function<QList<LibraryEntry>(qint64 after)> load;
+        std::function<void(QWidget*)> show; // puts a new window among the main window's
     };
 
     explicit TLibraryForm(Services services, QWidget* owner = nullptr);
 
-    // Reads the entries, again after the first time, keeping the filter and the order. Throws
-    // LibraryError when the library cannot be read.
+    // Reads the entries stored since the last reading (all, the first time), keeping the filter
+    // and the order. Throws LibraryError when the library cannot be read.
     void Reload();
     QLineEdit* TitleFilterEdit;
     QLineEdit* LotFilterEdit;

@@ -38,7 +38,7 @@ const QList<QStringList> UpgradeSteps{
                     "sha256 TEXT NOT NULL, "
                     "saved TEXT NOT NULL)"),
      QStringLiteral("CREATE INDEX tests_file ON tests (station, path, id)"),
-     QStringLiteral("CREATE INDEX tests_content ON tests (sha256)"),
+     QStringLiteral("CREATE INDEX tests_content ON tests (sha256, finished)"),
      QStringLiteral("CREATE VIEW current_tests AS SELECT * FROM tests WHERE id IN "
                     "(SELECT max(id) FROM tests GROUP BY station, path)")},
 };

@@ -40,12 +40,6 @@ QVariant BindingOf(const QJsonValue& value)
     return QVariant(QMetaType::fromType<double>()); // a result not computed
 }
 
-QString SelectEntries(const QString& where)
-{
-    return QStringLiteral("SELECT %1 FROM current_tests%2")
-        .arg(EntryColumns().join(QStringLiteral(", ")), where);
-}
-
 } // namespace
 
 LibraryStore::LibraryStore(const LibrarySettings& settings, const QString& connectionName)
@@ -119,10 +113,13 @@ void LibraryStore::Insert(const QList<QJsonObject>& rows)
     });
 }
 
-QList<LibraryEntry> LibraryStore::CurrentEntries()
+QList<LibraryEntry> LibraryStore::CurrentEntries(qint64 after)
 {
-    return Use([](QSqlDatabase& database) {
-        QSqlQuery query = Execute(database, SelectEntries({}));
+    return Use([after](QSqlDatabase& database) {
+        QSqlQuery query = Execute(database,
+                                  QStringLiteral("SELECT %1, id FROM current_tests WHERE id > ?")
+                                      .arg(EntryColumns().join(QStringLiteral(", "))),
+                                  {after});
         QList<LibraryEntry> entries;
         while (query.next())
             entries.append(EntryFromQuery(query));

@@ -30,8 +30,9 @@ public:
     // again, or copied, keeps the time it was first known.
     void Insert(const QList<QJsonObject>& rows);
 
-    // The current entry of every file: the newest row of each (station, path).
-    QList<LibraryEntry> CurrentEntries();
+    // The current entry of every file: the newest row of each (station, path); with after, only
+    // those stored after the row of that id, which replace the entries of the same files.
+    QList<LibraryEntry> CurrentEntries(qint64 after = 0);
 
     // The SHA-256 of the current entry of each of the station's files, by path.
     QHash<QString, QString> CurrentHashes(const QString& station);

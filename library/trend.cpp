@@ -11,15 +11,19 @@ Trend TrendOf(const QList<LibraryEntry>& entries, const QList<int>& positions, R
               bool english, const TestMethod* method)
 {
     Trend trend;
+    QList<TestResults> values; // the one result of each test that has it
     for (int position : positions) {
         const LibraryEntry& entry = entries[position];
-        if (const std::optional<double> value = EntryResult(entry, kind, english))
+        if (const std::optional<double> value = EntryResult(entry, kind, english)) {
             trend.points.append(
                 QPointF(static_cast<double>(entry.finished.toMSecsSinceEpoch()), *value));
+            TestResults only{};
+            only[ResultIndex(kind)] = value;
+            values.append(only);
+        }
     }
     std::ranges::stable_sort(trend.points, {}, &QPointF::x);
-    const ResultStatistics statistics =
-        EntryStatistics(entries, positions, english).byResult[ResultIndex(kind)];
+    const ResultStatistics statistics = ComputeStatistics(values, {}).byResult[ResultIndex(kind)];
     trend.mean = statistics.mean;
     if (statistics.mean && statistics.standardDeviation) {
         trend.lowerControl = *statistics.mean - 3 * *statistics.standardDeviation;

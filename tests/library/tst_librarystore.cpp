@@ -147,6 +147,7 @@ void TestLibraryStore::saveAddsItsRow()
     QCOMPARE(DeliverQueue(*queue_, *store_).rows, 2);
     QCOMPARE(Select("SELECT count(*) FROM tests").toInt(), 3);
     QCOMPARE(store_->CurrentEntries().size(), 2);
+    QCOMPARE(store_->CurrentEntries(entries[0].id).size(), 2); // both newer than the first
     QCOMPARE(Select("SELECT count(DISTINCT finished) FROM current_tests").toInt(), 1);
 }
 
