@@ -91,9 +91,8 @@ void LibraryCommands::TestFileSaved(const QString& path, const QStringList& line
 
 void LibraryCommands::DeliveryOffline(const QString& reason)
 {
-    Tell(QStringLiteral("The test library (%1) is offline; saved tests wait in %2 until it is "
-                        "back. %3")
-             .arg(settings_.Description(), QFileInfo(queue_.Path()).fileName(), reason));
+    Tell(QStringLiteral("The test library is offline; saved tests wait in %1 until it is back. %2")
+             .arg(QFileInfo(queue_.Path()).fileName(), reason));
 }
 
 void LibraryCommands::DeliveryOnline(int rows)

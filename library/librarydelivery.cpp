@@ -36,8 +36,8 @@ void LibraryDelivery::Deliver()
     } catch (const ProgramError& error) {
         if (!offline_) {
             offline_ = true;
-            LogLibraryEvent(QStringLiteral("%1 cannot be reached: %2")
-                                .arg(settings_.Description(), error.Message()));
+            LogLibraryEvent(QStringLiteral("offline, saved tests wait in the queue: ") +
+                            error.Message());
             emit Offline(error.Message());
         }
         retry_->start();

@@ -75,7 +75,9 @@ QSqlDatabase& LibraryStore::Database()
             QDir().mkpath(QFileInfo(settings_.database).absolutePath());
     }
     if (!database_.open())
-        throw LibraryError(database_.lastError().text().trimmed());
+        throw LibraryError(
+            QStringLiteral("Cannot open the test library (%1): %2")
+                .arg(settings_.Description(), database_.lastError().text().trimmed()));
     try {
         if (!settings_.IsServer())
             Execute(database_, QStringLiteral("PRAGMA journal_mode=WAL"));
