@@ -30,7 +30,7 @@ Trend TrendOf(const QList<LibraryEntry>& entries, const QList<int>& positions, R
         trend.upperControl = *statistics.mean + 3 * *statistics.standardDeviation;
     }
     if (method) {
-        if (const std::optional<ResultLimit>& limit =
+        if (const std::optional<ResultLimit> limit =
                 MethodInUnits(*method, english).limits[ResultIndex(kind)]) {
             trend.low = limit->low;
             trend.high = limit->high;
