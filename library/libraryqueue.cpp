@@ -3,18 +3,36 @@
 #include "platform/errors.h"
 #include "platform/linefile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QLockFile>
+#include <QStandardPaths>
 
 namespace {
+
+// The queue's locks live in the user's runtime folder, in memory where the system has one, named
+// after the queue: a lock taken at every save must not wait for the disk to sync it. (Programs of
+// one user share a queue; the instance lock keeps to one program per user anyway.)
+QString LockPath(const QString& queuePath, const QString& use)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    const QByteArray queue = QFileInfo(queuePath).absoluteFilePath().toUtf8();
+    const QString key =
+        QString::fromLatin1(QCryptographicHash::hash(queue, QCryptographicHash::Sha1).toHex());
+    return QDir(folder).filePath(QStringLiteral("qor1000-queue-%1.%2.lock").arg(key, use));
+}
 
 // Appends and removals are short; a lock left by a program that died is taken over.
 class QueueLock
 {
 public:
-    explicit QueueLock(const QString& queuePath) : lock_(queuePath + QStringLiteral(".lock"))
+    explicit QueueLock(const QString& queuePath)
+        : lock_(LockPath(queuePath, QStringLiteral("changing")))
     {
         if (!lock_.lock())
             throw FileError(QStringLiteral("Cannot lock \"%1\".")
@@ -42,7 +60,7 @@ QString LibraryQueuePath(const QString& startDirectory)
 
 QString LibraryQueue::DeliveryLockPath() const
 {
-    return path_ + QStringLiteral(".delivering");
+    return LockPath(path_, QStringLiteral("delivering"));
 }
 
 void LibraryQueue::Append(const QList<QJsonObject>& rows)

@@ -9,6 +9,8 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
+#include <tuple>
 
 namespace {
 
@@ -57,35 +59,47 @@ void DrawTrend(QChartView* view, const Trend& trend, const QString& title,
     auto* time = static_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
     auto* values = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
     values->setTitleText(valueTitle);
-
     QLineSeries* tests = AddLine(chart, QStringLiteral("Tests"), Qt::blue, Qt::SolidLine);
-    tests->replace(trend.points);
-    tests->setPointsVisible(trend.points.size() <= MarkedTests);
     if (trend.points.isEmpty())
         return;
-    // A single test, or tests of one moment, still get a span of time to draw across.
+
+    // The axes are set first and the tests' points given last: every change of an axis redraws
+    // every line across it.
     const double first = trend.points.constFirst().x();
+    // A single test, or tests of one moment, still get a span of time to draw across.
     const double last = std::max(trend.points.constLast().x(), first + 60'000);
     time->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(first)),
                    QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(last)));
+    const std::array<std::optional<double>, 5> levels{trend.high, trend.upperControl, trend.mean,
+                                                      trend.lowerControl, trend.low};
     const auto [lowest, highest] = std::ranges::minmax(trend.points, {}, &QPointF::y);
     double bottom = lowest.y();
     double top = highest.y();
-    const auto level = [&](const std::optional<double>& value, const QString& name,
-                           const QColor& colour, Qt::PenStyle style) {
-        if (!value)
-            return;
-        AddLine(chart, name, colour, style)->replace({{first, *value}, {last, *value}});
-        bottom = std::min(bottom, *value);
-        top = std::max(top, *value);
-    };
-    level(trend.high, QStringLiteral("High limit"), Qt::red, Qt::DashLine);
-    level(trend.upperControl, QStringLiteral("Mean + 3 SD"), QColor(255, 140, 0), Qt::DotLine);
-    level(trend.mean, QStringLiteral("Mean"), Qt::darkGreen, Qt::SolidLine);
-    level(trend.lowerControl, QStringLiteral("Mean - 3 SD"), QColor(255, 140, 0), Qt::DotLine);
-    level(trend.low, QStringLiteral("Low limit"), Qt::red, Qt::DashLine);
+    for (const std::optional<double>& level : levels) {
+        if (level) {
+            bottom = std::min(bottom, *level);
+            top = std::max(top, *level);
+        }
+    }
     const double margin =
         top > bottom ? (top - bottom) * 0.05 : std::max(1.0, std::abs(top) * 0.05);
     values->setRange(bottom - margin, top + margin);
     values->applyNiceNumbers();
+
+    const QColor orange(255, 140, 0);
+    const std::array<std::tuple<QString, QColor, Qt::PenStyle>, 5> looks{
+        std::tuple{QStringLiteral("High limit"), QColor(Qt::red), Qt::DashLine},
+        std::tuple{QStringLiteral("Mean + 3 SD"), orange, Qt::DotLine},
+        std::tuple{QStringLiteral("Mean"), QColor(Qt::darkGreen), Qt::SolidLine},
+        std::tuple{QStringLiteral("Mean - 3 SD"), orange, Qt::DotLine},
+        std::tuple{QStringLiteral("Low limit"), QColor(Qt::red), Qt::DashLine}};
+    for (std::size_t line = 0; line < levels.size(); ++line) {
+        if (!levels[line])
+            continue;
+        const auto& [name, colour, style] = looks[line];
+        AddLine(chart, name, colour, style)
+            ->replace({{first, *levels[line]}, {last, *levels[line]}});
+    }
+    tests->setPointsVisible(trend.points.size() <= MarkedTests);
+    tests->replace(trend.points);
 }

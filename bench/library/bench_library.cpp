@@ -133,6 +133,18 @@ private slots:
         }
     }
 
+    void trendLinesOfTenThousandTests() // the trend's figures alone, without the chart
+    {
+        QList<int> positions(TrendTests);
+        std::iota(positions.begin(), positions.end(), 0);
+        Trend trend;
+        QBENCHMARK
+        {
+            trend = TrendOf(entries_, positions, ResultKind::MaximumForce, true, nullptr);
+        }
+        QCOMPARE(trend.points.size(), TrendTests);
+    }
+
     void trendOfTenThousandTests()
     {
         std::unique_ptr<QChartView> view(CreateTrendChart(nullptr));
