@@ -12,6 +12,8 @@ Trend TrendOf(const QList<LibraryEntry>& entries, const QList<int>& positions, R
 {
     Trend trend;
     QList<TestResults> values; // the one result of each test that has it
+    values.reserve(positions.size());
+    trend.points.reserve(positions.size());
     for (int position : positions) {
         const LibraryEntry& entry = entries[position];
         if (const std::optional<double> value = EntryResult(entry, kind, english)) {
