@@ -16,6 +16,8 @@
 #include "platform/messagebox.h"
 #include "platform/termination.h"
 #include "program/settings.h"
+#include "results/resultscommands.h"
+#include "results/resultspanel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -122,6 +124,7 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     }
     UpdateMachineCommands();
     SetUpFileCommands();
+    BuildResultsMenu();
     BuildLibraryMenu();
     // The status bar follows the hint under the mouse through the status tips that reach the
     // frame (QMainWindow shows each one in its status bar).
@@ -143,10 +146,9 @@ void TMainScreen::BuildTitleBlock()
     SetColour(TitleBlock, QPalette::Window, Aqua);
     SetPointSize(TitleBlock, 8);
 
-    HeadingName = AddLabel(TitleBlock, "HeadingName", QStringLiteral("Testing Instruments Ltd."));
-    HeadingAddress =
-        AddLabel(TitleBlock, "HeadingAddress", QStringLiteral("1 Example Street, Sampletown"));
-    HeadingPhone = AddLabel(TitleBlock, "HeadingPhone", QStringLiteral("Tel. 000 000 0000"));
+    HeadingName = AddLabel(TitleBlock, "HeadingName", SupplierName);
+    HeadingAddress = AddLabel(TitleBlock, "HeadingAddress", SupplierAddress);
+    HeadingPhone = AddLabel(TitleBlock, "HeadingPhone", SupplierPhone);
     HeadingVerDate =
         AddLabel(TitleBlock, "HeadingVerDate", QStringLiteral("Ver Win 2.2.3 - 25 Feb, 2006"));
     HeadingVerDate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -309,6 +311,20 @@ void TMainScreen::BuildMenus()
                                      &TMainScreen::MenuHelpViewManualClick);
 }
 
+void TMainScreen::BuildResultsMenu()
+{
+    Results = new ResultsCommands(this, MdiArea, [this]() -> QPrinter& { return Printer(); });
+    menuBar()->insertMenu(MenuWindow->menuAction(), Results->MenuResults);
+    addDockWidget(Qt::RightDockWidgetArea, Results->ResultsPanel);
+}
+
+QPrinter& TMainScreen::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
 void TMainScreen::AddGraphWindow(QWidget* form)
 {
     const QSize client = form->size();
@@ -459,16 +475,8 @@ void TMainScreen::MenuFilePrintClick()
         return;
     }
     ErrorReport::Guard(this, [&] {
-        const PrintDestination printed = PrintGraph(graph, *printer_);
-        if (printed.fallbackFile) {
-            SystemMessageBox(this,
-                             QStringLiteral("No printer is set up, so the graph was printed to "
-                                            "the file\n%1")
-                                 .arg(printed.name),
+        TellPrintDestination(this, StatusBar, PrintGraph(graph, *printer_), QStringLiteral("graph"),
                              QStringLiteral("Print"));
-        } else {
-            StatusBar->showMessage(QStringLiteral("The graph was printed to %1").arg(printed.name));
-        }
     });
 }
 
@@ -500,6 +508,7 @@ void TMainScreen::RedrawGraphWindows()
         if (auto* graph = qobject_cast<TGraphForm*>(child->widget()))
             graph->SettingsChanged();
     }
+    Results->SettingsChanged();
 }
 
 void TMainScreen::MenuPasswordEnabledClick() {}

@@ -19,6 +19,7 @@ class QPlainTextEdit;
 class QPrinter;
 class QToolButton;
 class LibraryCommands;
+class ResultsCommands;
 
 // The main MDI frame: title block, speed bar, menus and status bar around the graph windows.
 // Its constructor runs the start-up: program texts, single-instance guard, the start-up dialog
@@ -37,6 +38,8 @@ public:
     void UpdateMachineCommands();
     // Sets the save and print commands, menu items and speed buttons alike.
     void SetSaveAndPrintEnabled(bool save, bool print);
+    // The printer every print goes to, Print Setup's choice; made when first asked for.
+    QPrinter& Printer();
 
     QGroupBox* TitleBlock;
     QLabel* HeadingName;
@@ -83,6 +86,7 @@ public:
     QAction* MenuHelpAbout;
     QAction* MenuHelpCompDiagInfo;
     QAction* MenuHelpViewManual;
+    ResultsCommands* Results = nullptr; // the Results menu and panel
 
     void MenuFileNewClick();
     void MenuFileOpenClick();
@@ -120,6 +124,8 @@ private:
     void BuildTitleBlock();
     void BuildSpeedBar();
     void BuildMenus();
+    // The Results menu before the Window menu, and the Results panel docked at the right.
+    void BuildResultsMenu();
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, Handler handler,
                          bool enabled = true);
     QToolButton* AddSpeedButton(const char* name, const QString& hint, const QString& themeIcon,

@@ -29,18 +29,28 @@ void DrawChart(QChartView* chart, QPainter& painter, const QRectF& target)
 bool PrintChart(QChartView* chart, QPagedPaintDevice& device)
 {
     QPainter painter;
-    if (!painter.begin(&device))
+    const std::optional<QSizeF> page = BeginPaintingInPoints(painter, device);
+    if (!page)
         return false;
+    DrawChartLaidOut(chart, painter, Fitted(chart->chart()->size(), QRectF(QPointF(), *page)));
+    return painter.end();
+}
+
+std::optional<QSizeF> BeginPaintingInPoints(QPainter& painter, QPagedPaintDevice& device)
+{
+    if (!painter.begin(&device))
+        return std::nullopt;
     const qreal pointsAcross = device.logicalDpiX() / 72.0;
     const qreal pointsDown = device.logicalDpiY() / 72.0;
     painter.scale(pointsAcross, pointsDown);
+    return QSizeF(device.width() / pointsAcross, device.height() / pointsDown);
+}
 
+void DrawChartLaidOut(QChartView* chart, QPainter& painter, const QRectF& target)
+{
     QChart* drawn = chart->chart();
     const QSizeF shown = drawn->size();
-    const QRectF page =
-        Fitted(shown, QRectF(0, 0, device.width() / pointsAcross, device.height() / pointsDown));
-    drawn->resize(page.size());
-    drawn->scene()->render(&painter, page, QRectF(drawn->pos(), page.size()));
+    drawn->resize(target.size());
+    drawn->scene()->render(&painter, target, QRectF(drawn->pos(), target.size()));
     drawn->resize(shown);
-    return painter.end();
 }

@@ -18,17 +18,12 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QStatusBar>
 
 namespace {
 
 const QString TestFileFilter = QStringLiteral("QOR files (*.dat)");
 const QString ExportFilter = QStringLiteral("Excel files (*.csv)");
-
-void PrintOn(QChartView* chart, QPagedPaintDevice& device, const QString& destination)
-{
-    if (!PrintChart(chart, device))
-        throw FileError(QStringLiteral("Cannot print on \"%1\".").arg(destination));
-}
 
 void WarnUnlessTest(QWidget* window, const QString& path, const QStringList& lines)
 {
@@ -153,19 +148,44 @@ QChartView* PrintableChart(QWidget* window)
 PrintDestination PrintGraph(QWidget* window, QPrinter& printer)
 {
     QChartView* chart = PrintableChart(window);
+    return PrintDocument(printer, window->windowTitle(),
+                         [chart](QPagedPaintDevice& device) { return PrintChart(chart, device); });
+}
+
+void TellPrintDestination(QWidget* owner, QStatusBar* statusBar, const PrintDestination& printed,
+                          const QString& what, const QString& caption)
+{
+    if (printed.fallbackFile) {
+        SystemMessageBox(owner,
+                         QStringLiteral("No printer is set up, so the %1 was printed to the "
+                                        "file\n%2")
+                             .arg(what, printed.name),
+                         caption);
+    } else {
+        statusBar->showMessage(QStringLiteral("The %1 was printed to %2").arg(what, printed.name));
+    }
+}
+
+PrintDestination PrintDocument(QPrinter& printer, const QString& documentName,
+                               const std::function<bool(QPagedPaintDevice&)>& draw)
+{
     const QString chosen = printer.outputFormat() == QPrinter::PdfFormat
                                ? QDir::toNativeSeparators(printer.outputFileName())
                                : printer.printerName();
+    PrintDestination destination{chosen, false};
+    bool printed = false;
     if (!chosen.isEmpty()) {
-        printer.setDocName(window->windowTitle());
-        PrintOn(chart, printer, chosen);
-        return {chosen, false};
+        printer.setDocName(documentName);
+        printed = draw(printer);
+    } else {
+        const QString path = PrintFileFor(documentName, DataFolder());
+        destination = {QDir::toNativeSeparators(path), true};
+        QPdfWriter file(path);
+        file.setPageLayout(printer.pageLayout());
+        file.setTitle(documentName);
+        printed = draw(file);
     }
-    const QString path = PrintFileFor(window->windowTitle(), DataFolder());
-    const PrintDestination destination{QDir::toNativeSeparators(path), true};
-    QPdfWriter file(path);
-    file.setPageLayout(printer.pageLayout());
-    file.setTitle(window->windowTitle());
-    PrintOn(chart, file, destination.name);
+    if (!printed)
+        throw FileError(QStringLiteral("Cannot print on \"%1\".").arg(destination.name));
     return destination;
 }

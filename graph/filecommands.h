@@ -7,7 +7,9 @@
 QT_BEGIN_NAMESPACE
 class QChartView;
 class QFileDialog;
+class QPagedPaintDevice;
 class QPrinter;
+class QStatusBar;
 class QWidget;
 QT_END_NAMESPACE
 class TGraphForm;
@@ -61,3 +63,14 @@ struct PrintDestination
 // printer with nowhere to print (no printer on the machine, no PDF file chosen) gives way to a PDF
 // file in the data folder named after the window's caption.
 PrintDestination PrintGraph(QWidget* window, QPrinter& printer);
+
+// Tells the operator where a print of what ("graph", "report") went: a PDF file it fell back to in
+// a message box with the caption, a printer or a chosen file on the status bar.
+void TellPrintDestination(QWidget* owner, QStatusBar* statusBar, const PrintDestination& printed,
+                          const QString& what, const QString& caption);
+
+// Prints what draw puts on the device (it answers false when the device could not be painted on)
+// on printer, or, when the printer has nowhere to print, on a PDF file in the data folder named
+// after the document. Throws FileError when the printing fails.
+PrintDestination PrintDocument(QPrinter& printer, const QString& documentName,
+                               const std::function<bool(QPagedPaintDevice&)>& draw);

@@ -8,7 +8,9 @@
 #include <QChartView>
 #include <QGraphicsLayout>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QScatterSeries>
 
 #include <algorithm>
 #include <cmath>
@@ -95,6 +97,37 @@ QLineSeries* AddForceSeries(QChartView* chart, const QString& objectName, const 
     series->attachAxis(ChartAxis(chart, Qt::Horizontal));
     series->attachAxis(ChartAxis(chart, Qt::Vertical));
     return series;
+}
+
+void SetChartMark(QChartView* chart, const QString& objectName, MarkShape shape,
+                  const QList<QPointF>& points, const QColor& colour)
+{
+    auto* mark = chart->chart()->findChild<QXYSeries*>(objectName);
+    if (!mark && points.isEmpty())
+        return;
+    if (!mark) {
+        if (shape == MarkShape::Dots) {
+            auto* dots = new QScatterSeries(chart->chart());
+            dots->setMarkerSize(10);
+            mark = dots;
+        } else {
+            mark = new QLineSeries(chart->chart());
+        }
+        mark->setObjectName(objectName);
+        chart->chart()->addSeries(mark);
+        mark->attachAxis(ChartAxis(chart, Qt::Horizontal));
+        mark->attachAxis(ChartAxis(chart, Qt::Vertical));
+        for (QLegendMarker* marker : chart->chart()->legend()->markers(mark))
+            marker->setVisible(false);
+    }
+    if (auto* dots = qobject_cast<QScatterSeries*>(mark)) {
+        dots->setColor(colour);
+        dots->setBorderColor(colour);
+    } else {
+        mark->setPen(QPen(colour, 3, Qt::DashLine));
+    }
+    mark->replace(points);
+    mark->setVisible(!points.isEmpty());
 }
 
 void SetSeriesPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour)

@@ -36,6 +36,17 @@ void SetGridColour(QChartView* chart, const QColor& colour);
 // A legend at the right naming every visible series in its colour.
 void ShowLegend(QChartView* chart);
 
+// Marks drawn over the curves by whoever reads results from them (a break point, a fitted line):
+// a series of its own, found by its name and made on first use, left out of the legend. Dots are
+// drawn unjoined, a line joins its points. No points hide the mark.
+enum class MarkShape
+{
+    Dots,
+    Line
+};
+void SetChartMark(QChartView* chart, const QString& objectName, MarkShape shape,
+                  const QList<QPointF>& points, const QColor& colour);
+
 // "Force (lbs.)" and "Displacement (in.)" in English units, "Force (kg)" and "Displacement (cm)"
 // in metric units.
 void SetAxisTitles(QChartView* chart, bool unitsEnglish);

@@ -80,6 +80,7 @@ void TGraphForm::RebuildChart()
     BuiltUnitsEnglish = UnitsEnglish;
 
     const std::optional<ConversionError> badRecord = DrawTestChart(GraphChart, Lines());
+    emit ChartRedrawn();
 
     // Reported from the event loop, so that whoever changed the list goes on undisturbed, and
     // named by the caption the window has by then (an opened file's name).

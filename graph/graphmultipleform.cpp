@@ -32,6 +32,11 @@ constexpr int LegendNameLength = 16;
 
 } // namespace
 
+QString LegendName(const QStringList& lines)
+{
+    return TestLine(lines, 0).left(LegendNameLength);
+}
+
 TGraphMultipleForm::TGraphMultipleForm(QWidget* owner)
     : GraphWindow(owner, QStringLiteral("GraphMultipleForm"),
                   QStringLiteral("Multiple Graph Window"), QSize(622, 456), Qt::AlignRight,
@@ -62,7 +67,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     const qsizetype index = ActiveSeries().size();
     if (RefuseWhenFull())
         return false;
-    LastLines = lines;
+    AddedTests.append(lines);
     TableHoldsLastLines = false;
     if (GraphChart->isHidden())
         FillTable();
@@ -71,7 +76,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     SetAxisTitles(GraphChart, UnitsEnglish);
 
     QLineSeries* series = Series.at(index);
-    series->setName(TestLine(lines, 0).left(LegendNameLength).toHtmlEscaped()); // legend reads HTML
+    series->setName(LegendName(lines).toHtmlEscaped()); // the legend reads HTML
     series->show();
     if (index == 0)
         AskWindowTitle();
@@ -90,6 +95,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
         Extent.Take(point);
     ScaleDisplacementAxis(GraphChart, Extent.left, Extent.right);
     ScaleForceAxis(GraphChart, Extent.top);
+    emit ChartRedrawn();
     if (badRecord)
         throw *badRecord;
     return true;
@@ -115,7 +121,7 @@ void TGraphMultipleForm::AskWindowTitle()
 
 void TGraphMultipleForm::FillTable()
 {
-    GraphDataMemo->setPlainText(LastLines.join(u'\n'));
+    GraphDataMemo->setPlainText(AddedTests.constLast().join(u'\n'));
     TableHoldsLastLines = true;
 }
 

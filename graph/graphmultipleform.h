@@ -19,6 +19,9 @@ QT_END_NAMESPACE
 // FormActivate: the window does not reach into the main window. The main window reacts to
 // QMdiArea::subWindowActivated and, when the active child holds a TGraphMultipleForm, enables its
 // Window menu and Print and disables Save: this window is printed but never saved.
+// The name of a test in the legend: the first 16 characters of its title line.
+QString LegendName(const QStringList& lines);
+
 class TGraphMultipleForm : public GraphWindow
 {
     Q_OBJECT
@@ -34,6 +37,9 @@ public:
 
     // The curves shown, Series1 first.
     QList<QLineSeries*> ActiveSeries() const;
+
+    // The lines of every test added, in the order of their curves.
+    QList<QStringList> Tests() const { return AddedTests; }
 
     QList<QLineSeries*> Series; // Series1 to Series10
 
@@ -55,7 +61,7 @@ private:
         double top = 0.0;
     };
 
-    QStringList LastLines;
+    QList<QStringList> AddedTests;
     // The table is filled only when it shows: ten thousand lines take far longer to lay out than
     // to draw as a curve.
     bool TableHoldsLastLines = true;

@@ -23,6 +23,11 @@ public:
     QChartView* GraphChart;
     QPushButton* DataShowBitBtn;
 
+signals:
+    // The chart was drawn again from the window's tests (new lines, a test added, other units or
+    // colours): whatever reads the tests or draws over the chart looks again.
+    void ChartRedrawn();
+
 protected:
     GraphWindow(QWidget* owner, const QString& name, const QString& caption, QSize clientSize,
                 Qt::AlignmentFlag buttonCorner, QSize buttonSize);

@@ -12,6 +12,9 @@ QString PortName;
 const QString ProgramName = QStringLiteral("QOR1000");
 QString VersionText;
 QString StartDirectory;
+const QString SupplierName = QStringLiteral("Testing Instruments Ltd.");
+const QString SupplierAddress = QStringLiteral("1 Example Street, Sampletown");
+const QString SupplierPhone = QStringLiteral("Tel. 000 000 0000");
 
 UnitFactors FactorsFor(bool english)
 {

@@ -16,6 +16,10 @@ extern QString PortName; // the open serial port ("COM1" to "COM8"), or empty
 extern const QString ProgramName;
 extern QString VersionText;    // the caption of the main window's version label
 extern QString StartDirectory; // the current directory when the main window was created
+// The supplier's lines of the main window's title block, which also head every report.
+extern const QString SupplierName;
+extern const QString SupplierAddress;
+extern const QString SupplierPhone;
 
 // The multipliers from machine counts to displayed displacement and force.
 struct UnitFactors

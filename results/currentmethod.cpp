@@ -3,6 +3,7 @@
 #include "program/settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -11,7 +12,6 @@ const QString MethodKey = QStringLiteral("Current/Method");
 const QString OperatorKey = QStringLiteral("Current/Operator");
 const QString LotKey = QStringLiteral("Current/Lot");
 const QString MarkGraphsKey = QStringLiteral("View/MarkGraphs");
-const QString PanelKey = QStringLiteral("View/Panel");
 
 QString ResultsFile()
 {
@@ -23,10 +23,11 @@ QVariant Remembered(const QString& key, const QVariant& otherwise = {})
     return QSettings(ResultsFile(), QSettings::IniFormat).value(key, otherwise);
 }
 
-void Remember(const QString& key, const QVariant& value)
+void Remember(const QList<std::pair<QString, QVariant>>& values)
 {
     QSettings file(ResultsFile(), QSettings::IniFormat);
-    file.setValue(key, value);
+    for (const auto& [key, value] : values)
+        file.setValue(key, value);
     file.sync();
     if (file.status() != QSettings::NoError)
         throw FileError(QStringLiteral("\"%1\" cannot be written.")
@@ -71,22 +72,21 @@ QString CurrentLot()
     return Remembered(LotKey).toString();
 }
 
-void SetCurrentMethodPath(const QString& path)
+void SetCurrentMethod(const QString& path, const QString& operatorName, const QString& lot)
 {
     // Kept from the start directory when it lies below it, so the directory may move.
     const QString relative = QDir(StartDirectory).relativeFilePath(path);
-    Remember(MethodKey,
-             path.isEmpty() || relative.startsWith(QLatin1String("..")) ? path : relative);
+    Remember(
+        {{MethodKey, path.isEmpty() || relative.startsWith(QLatin1String("..")) ? path : relative},
+         {OperatorKey, operatorName},
+         {LotKey, lot}});
 }
 
-void SetCurrentOperator(const QString& name)
+QString MethodName(const TestMethod& method, const QString& path)
 {
-    Remember(OperatorKey, name);
-}
-
-void SetCurrentLot(const QString& lot)
-{
-    Remember(LotKey, lot);
+    if (!method.name.isEmpty())
+        return method.name;
+    return path.isEmpty() ? QStringLiteral("none") : QFileInfo(path).completeBaseName();
 }
 
 bool MarkResultsOnGraphs()
@@ -96,15 +96,5 @@ bool MarkResultsOnGraphs()
 
 void SetMarkResultsOnGraphs(bool mark)
 {
-    Remember(MarkGraphsKey, mark);
-}
-
-bool ResultsPanelShown()
-{
-    return Remembered(PanelKey, false).toBool();
-}
-
-void SetResultsPanelShown(bool shown)
-{
-    Remember(PanelKey, shown);
+    Remember({{MarkGraphsKey, mark}});
 }

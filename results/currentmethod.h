@@ -6,8 +6,8 @@
 
 // What the program keeps about results between its runs, in "results.ini" of the start directory
 // (an INI file of its own, never QOR.dat): the current method file, the Operator and Lot that the
-// method dialog keeps, and two view choices. Method files live in "methods" of the start
-// directory; a method file there is remembered by its path from the start directory.
+// method dialog keeps, and whether results are marked on graphs. Method files live in "methods" of
+// the start directory; a method file there is remembered by its path from the start directory.
 
 // The current method; an empty method (the results that need no setting) when none is chosen or
 // its file cannot be used.
@@ -19,17 +19,17 @@ QString CurrentMethodPath();
 QString CurrentOperator();
 QString CurrentLot();
 
-// Remember the choices. Each throws FileError when results.ini cannot be written.
-void SetCurrentMethodPath(const QString& path); // empty: no method
-void SetCurrentOperator(const QString& name);
-void SetCurrentLot(const QString& lot);
+// Remembers the method file (empty: no method), the Operator and the Lot, all three or, when
+// results.ini cannot be written, none (FileError).
+void SetCurrentMethod(const QString& path, const QString& operatorName, const QString& lot);
 
-// Whether the break point and the stiffness line are drawn on graphs (off until turned on), and
-// whether the Results panel shows.
+// The method's name for people: its own, else its file's name without the ending, else "none".
+QString MethodName(const TestMethod& method, const QString& path);
+
+// Whether the break point and the stiffness line are drawn on graphs (off until turned on). The
+// setter throws FileError as above.
 bool MarkResultsOnGraphs();
 void SetMarkResultsOnGraphs(bool mark);
-bool ResultsPanelShown();
-void SetResultsPanelShown(bool shown);
 
 // "methods" in the start directory.
 QString MethodsFolder();

@@ -52,7 +52,8 @@ ResultTable TestResultTable(const TestEntry& test, const TestMethod& method)
     return table;
 }
 
-ResultTable SampleResultTable(const SampleResults& sample, const TestMethod& method)
+ResultTable SampleResultTable(const SampleResults& sample, const TestMethod& method,
+                              ReasonColumn reasons)
 {
     const QList<ResultKind> kinds = ShownKinds(method);
     const bool judged = HasLimits(method);
@@ -60,8 +61,11 @@ ResultTable SampleResultTable(const SampleResults& sample, const TestMethod& met
     table.headings.append(QStringLiteral("Test"));
     for (const ResultKind kind : kinds)
         table.headings.append(ResultHeading(kind, method.unitsEnglish));
+    const bool reasonShown = judged && reasons == ReasonColumn::Shown;
     if (judged)
-        table.headings << QStringLiteral("Verdict") << QStringLiteral("Reason");
+        table.headings.append(QStringLiteral("Verdict"));
+    if (reasonShown)
+        table.headings.append(QStringLiteral("Reason"));
 
     for (const TestEntry& test : sample.tests) {
         QStringList row{test.name};
@@ -70,8 +74,9 @@ ResultTable SampleResultTable(const SampleResults& sample, const TestMethod& met
         if (!test.failure.isEmpty()) {
             row.append(test.failure);
         } else if (judged) {
-            row << VerdictText(test.judgement.verdict)
-                << BreachReasons(test.judgement, test.results);
+            row.append(VerdictText(test.judgement.verdict));
+            if (reasonShown)
+                row.append(BreachReasons(test.judgement, test.results));
         }
         table.rows.append(row);
     }
@@ -98,4 +103,54 @@ QString TabSeparated(const ResultTable& table)
     for (const QStringList& row : table.rows)
         lines.append(row.join(u'\t'));
     return lines.join(u'\n') + u'\n';
+}
+
+QString MethodSummary(const TestMethod& method)
+{
+    const bool english = method.unitsEnglish;
+    const QString force = DimensionUnit(ResultDimension::Force, english);
+    const QString displacement = DimensionUnit(ResultDimension::Displacement, english);
+    const auto range = [](const std::pair<double, double>& pair, const QString& unit) {
+        return QStringLiteral("from %1 to %2 %3")
+            .arg(ResultText(pair.first), ResultText(pair.second), unit);
+    };
+    QStringList parts;
+    if (method.breakDrop)
+        parts.append(QStringLiteral("break at a drop of %1 % of the maximum")
+                         .arg(ResultText(method.breakDrop)));
+    if (method.forceAtDisplacement)
+        parts.append(QStringLiteral("force at %1 %2")
+                         .arg(ResultText(method.forceAtDisplacement), displacement));
+    if (method.displacementAtForce)
+        parts.append(QStringLiteral("displacement at %1 %2")
+                         .arg(ResultText(method.displacementAtForce), force));
+    if (method.stiffnessForces)
+        parts.append(QStringLiteral("stiffness ") + range(*method.stiffnessForces, force));
+    if (method.averageDisplacements)
+        parts.append(QStringLiteral("average force ") +
+                     range(*method.averageDisplacements, displacement));
+    return parts.isEmpty() ? QStringLiteral("the maximum and the energy only")
+                           : parts.join(QStringLiteral("; "));
+}
+
+QString LimitsSummary(const TestMethod& method)
+{
+    QStringList parts;
+    for (const ResultKind kind : AllResultKinds) {
+        const std::optional<ResultLimit>& limit = method.limits.at(ResultIndex(kind));
+        if (!limit)
+            continue;
+        const QString unit = ResultUnit(kind, method.unitsEnglish);
+        if (limit->low && limit->high)
+            parts.append(
+                QStringLiteral("%1 from %2 to %3 %4")
+                    .arg(ResultName(kind), ResultText(limit->low), ResultText(limit->high), unit));
+        else if (limit->low)
+            parts.append(QStringLiteral("%1 at least %2 %3")
+                             .arg(ResultName(kind), ResultText(limit->low), unit));
+        else
+            parts.append(QStringLiteral("%1 at most %2 %3")
+                             .arg(ResultName(kind), ResultText(limit->high), unit));
+    }
+    return parts.isEmpty() ? QStringLiteral("none") : parts.join(QStringLiteral("; "));
 }

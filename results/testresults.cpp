@@ -64,8 +64,6 @@ struct StraightLine
 {
     double slope;
     double intercept;
-    double fromDisplacement;
-    double toDisplacement;
 };
 
 std::optional<StraightLine> FitStiffness(const RecordPoints& points, qsizetype maximum,
@@ -95,8 +93,7 @@ std::optional<StraightLine> FitStiffness(const RecordPoints& points, qsizetype m
         sxx += (p.displacement - meanDisplacement) * (p.displacement - meanDisplacement);
     }
     const double slope = sxy / sxx;
-    return StraightLine{slope, meanForce - slope * meanDisplacement, left.displacement,
-                        right.displacement};
+    return StraightLine{slope, meanForce - slope * meanDisplacement};
 }
 
 std::optional<double> Energy(const RecordPoints& points, qsizetype last)
@@ -180,12 +177,14 @@ std::optional<QLineF> StiffnessLine(const QStringList& lines, const TestMethod& 
     const RecordPoints points = WalkRecords(lines, english);
     if (points.empty())
         return std::nullopt;
-    const std::optional<StraightLine> line =
-        FitStiffness(points, MaximumIndex(points), *method.stiffnessForces);
-    if (!line)
+    const qsizetype maximum = MaximumIndex(points);
+    const std::optional<StraightLine> line = FitStiffness(points, maximum, *method.stiffnessForces);
+    if (!line || line->slope <= 0)
         return std::nullopt;
-    const auto at = [&](double displacement) {
-        return QPointF(displacement, line->intercept + line->slope * displacement);
+    const auto displacementAt = [&](double force) {
+        return (force - line->intercept) / line->slope;
     };
-    return QLineF(at(line->fromDisplacement), at(line->toDisplacement));
+    const double from = std::max(0.0, displacementAt(0.0));
+    return QLineF(from, line->intercept + line->slope * from, displacementAt(points[maximum].force),
+                  points[maximum].force);
 }

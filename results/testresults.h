@@ -34,7 +34,9 @@ using TestResults = std::array<std::optional<double>, ResultKindCount>;
 // ConversionError: a test read only in part gives no results.
 TestResults ComputeResults(const QStringList& lines, const TestMethod& method, bool english);
 
-// The straight line the stiffness is the slope of, from the smallest to the largest displacement
-// among the records it was fitted to; nothing when the stiffness is not computed.
+// The straight line the stiffness is the slope of, to be drawn over the curve: from where it
+// meets no force (or the displacement 0, when it meets no force before that) up to where it
+// reaches the maximum force; nothing when the stiffness is not computed or the line does not
+// rise.
 std::optional<QLineF> StiffnessLine(const QStringList& lines, const TestMethod& method,
                                     bool english);

@@ -163,9 +163,7 @@ void TestTestMethod::remembersTheCurrentMethodOperatorAndLot()
     QCOMPARE(CurrentMethod(), TestMethod());
     const QString path = MethodsFolder() + QStringLiteral("/current.ini");
     QVERIFY(WriteBytes(path, Example));
-    SetCurrentMethodPath(path);
-    SetCurrentOperator(QStringLiteral("A. Smith, night shift"));
-    SetCurrentLot(QStringLiteral("L-2291"));
+    SetCurrentMethod(path, QStringLiteral("A. Smith, night shift"), QStringLiteral("L-2291"));
 
     QCOMPARE(CurrentMethodPath(), path);
     QCOMPARE(CurrentMethod(), ExampleMethod());

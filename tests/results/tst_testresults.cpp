@@ -118,11 +118,18 @@ void TestTestResults::computesEachResult()
 
 void TestTestResults::stiffnessLineIsTheFittedLine()
 {
-    // Between 100 and 300 lbs. the records lie on 10000 x displacement.
+    // Between 100 and 300 lbs. the records lie on 10000 x displacement, drawn from no force up to
+    // the maximum of 400 lbs. A line 50 lbs. higher would meet no force left of 0 in.: it starts
+    // at 0 in.
     const std::optional<QLineF> line = StiffnessLine(Test(Breaking), FullMethod(), true);
     QVERIFY(line);
-    QCOMPARE(line->p1(), QPointF(0.01, 100));
-    QCOMPARE(line->p2(), QPointF(0.03, 300));
+    QCOMPARE(line->p1(), QPointF(0, 0));
+    QCOMPARE(line->p2(), QPointF(0.04, 400));
+    const std::optional<QLineF> raised = StiffnessLine(
+        Test({"0000,0050", "0010,0150", "0020,0250", "0030,0200", "TT"}), FullMethod(), true);
+    QVERIFY(raised);
+    QCOMPARE(raised->p1(), QPointF(0, 50));
+    QCOMPARE(raised->p2(), QPointF(0.02, 250));
     QVERIFY(!StiffnessLine(Test(Breaking), TestMethod(), true));
 }
 

@@ -45,6 +45,44 @@ private slots:
                            "Bad\r\nsummary\r\nX,Y\r\n0010,0100\r\n00a1,0200\r\nTM\r\n"));
         QVERIFY(WriteBytes(Path("blocked.dat"), Test));
         QVERIFY(QDir().mkpath(Path("blocked.csv"))); // a folder where the output would go
+        QVERIFY(WriteBytes(Path("methods/low.ini"), "[Limits]\nMaximumForce=,400\n"));
+        QVERIFY(WriteBytes(Path("methods/bad.ini"), "[Method]\n[Break]\nDrop=x\n"));
+    }
+
+    // good.dat's records (0.010, 100), (0.123, 456) and (0.200, 300): the maximum 456 lies above
+    // the limit; energy (100 + 456) / 2 x 0.113 + (456 + 300) / 2 x 0.077 = 60.52. bad.dat has no
+    // results and is left out; both reports show the verdict.
+    void resultsOfEveryTestAndTheirStatistics()
+    {
+        const ProgramRun run = Export({"--results", "--report", "--method", "methods/low.ini",
+                                       "--out", "out", "good.dat", "bad.dat", "sub/good.dat"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.errors.contains("qor-export: bad.dat: no results: '00a1' is not a valid "
+                                     "integer value\n"),
+                 run.errors);
+        const QByteArray header =
+            "File,Title,Maximum Force (lbs.),Displacement at Maximum (in.),Break Force (lbs.),"
+            "Break Displacement (in.),Force at Displacement (lbs.),Displacement at Force (in.),"
+            "Stiffness (lbs./in.),Energy (lbs.in.),Average Force (lbs.),Verdict\r\n";
+        QCOMPARE(ReadBytes(Path("out/results.csv")),
+                 header + "good.dat,Spring 1,456,0.123,,,,,,60.52,,FAIL\r\n"
+                          "sub/good.dat,Other,456,0.123,,,,,,60.52,,FAIL\r\n"
+                          "\r\n"
+                          "n,,2,2,0,0,0,0,0,2,0\r\n"
+                          "Mean,,456,0.123,,,,,,60.52,\r\n"
+                          "Standard Deviation,,0,0,,,,,,0,\r\n"
+                          "CV %,,0,0,,,,,,0,\r\n"
+                          "Minimum,,456,0.123,,,,,,60.52,\r\n"
+                          "Maximum,,456,0.123,,,,,,60.52,\r\n"
+                          "Range,,0,0,,,,,,0,\r\n");
+        const QString report = RunProgram("pdftotext", {Path("out/good.pdf"), "-"}).output;
+        for (const QString expected :
+             {"Spring 1", "good.dat", "low", "FAIL: Maximum Force above its high limit"})
+            QVERIFY2(report.contains(expected), qPrintable(expected + " is not in:\n" + report));
+
+        QCOMPARE(Export({"--results", "--units", "metric", "good.dat"}).exitCode, 0);
+        QVERIFY(ReadBytes(Path("results.csv"))
+                    .startsWith("File,Title,Maximum Force (kg),Displacement at Maximum (cm),"));
     }
 
     void outputsBesideEachTest_data()
@@ -126,6 +164,12 @@ private slots:
             "--units must be english or metric, not 'imperial'\n");
         row("output folder cannot be made", {"--out", "good.dat/out", "good.dat"}, 2,
             "cannot make the output folder good.dat/out\n");
+        row("bad method", {"--results", "--method", "methods/bad.ini", "good.dat"}, 2,
+            "Method file \"methods/bad.ini\", line 3: [Break] Drop \"x\" is not a number\n");
+        row("method without results", {"--method", "methods/low.ini", "good.dat"}, 2,
+            "--method needs --results or --report\n");
+        row("chart and report in one file", {"--pdf", "--report", "good.dat"}, 2,
+            "--pdf and --report both write FILE.pdf; ask for one of them\n");
         QTest::newRow("help") << QStringList{"--help"} << 0
                               << QByteArray("--units <english|metric>  Units of the export");
     }

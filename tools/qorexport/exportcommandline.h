@@ -9,19 +9,24 @@
 // The outputs qor-export can write for one stored test.
 enum class ExportFormat
 {
-    Csv, // the program's comma-separated export
-    Pdf, // the chart on one page
-    Png, // the chart as a picture
+    Csv,    // the program's comma-separated export
+    Pdf,    // the chart on one page
+    Png,    // the chart as a picture
+    Report, // the test report's page, a PDF file
 };
 
-// "CSV", "PDF" or "PNG"; in lower case also the output's suffix.
+// "CSV", "PDF", "PNG" or "Report".
 QString FormatName(ExportFormat format);
+// The output's suffix: "csv", "pdf" or "png".
+QString FormatSuffix(ExportFormat format);
 
 // What qor-export was asked to do.
 struct ExportRequest
 {
     bool unitsEnglish = true;
-    QList<ExportFormat> formats; // never empty: the CSV when no format was named
+    QList<ExportFormat> formats; // the CSV when no format was named and results were not asked for
+    bool results = false;        // results.csv of every test
+    QString methodFile;          // the method of the results and reports; empty: none
     QString outDirectory;        // empty: each output beside its input
     QStringList files;
 };

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/linefile.h"
 #include "program/settings.h"
+#include "results/testreport.h"
 
 #include <QChartView>
 #include <QCoreApplication>
@@ -32,14 +33,16 @@ QStringList LoadStoredTest(const QString& path)
     return lines;
 }
 
-TestExporter::TestExporter(bool unitsEnglish) : unitsEnglish_(unitsEnglish)
+TestExporter::TestExporter(bool unitsEnglish, const TestMethod& method, const QString& methodName)
+    : unitsEnglish_(unitsEnglish), method_(method), methodName_(methodName)
 {
     ApplyUnits(unitsEnglish);
 }
 
 TestExporter::~TestExporter() = default;
 
-void TestExporter::Write(const QStringList& lines, ExportFormat format, const QString& path)
+void TestExporter::Write(const QString& input, const QStringList& lines, ExportFormat format,
+                         const QString& path)
 {
     switch (format) {
     case ExportFormat::Csv:
@@ -52,6 +55,10 @@ void TestExporter::Write(const QStringList& lines, ExportFormat format, const QS
     case ExportFormat::Png:
         ShowInChart(lines);
         WritePng(path);
+        return;
+    case ExportFormat::Report:
+        ShowInChart(lines);
+        WriteReport(input, lines, path);
         return;
     }
 }
@@ -101,4 +108,17 @@ void TestExporter::WritePng(const QString& path)
     DrawChart(chart_.get(), painter, image.rect());
     painter.end();
     ReplaceFileWith(path, [&](QIODevice& file) { return image.save(&file, "PNG"); });
+}
+
+void TestExporter::WriteReport(const QString& input, const QStringList& lines, const QString& path)
+{
+    ReportPage page;
+    page.title = TestLine(lines, 0);
+    page.fileName = input;
+    page.methodName = methodName_;
+    page.method = MethodInUnits(method_, unitsEnglish_);
+    page.printed = QDateTime::currentDateTime();
+    page.chart = chart_.get();
+    page.sample = EvaluateTests({{page.title, lines}}, method_, unitsEnglish_);
+    WriteReportPdf({page}, path, QStringLiteral("qor-export"));
 }
