@@ -6,6 +6,8 @@
 #                               UndefinedBehaviorSanitizer, in build-sanitize/
 #   ./test.sh --fuzz [SECONDS]  each libFuzzer target of tests/fuzz/ for SECONDS (default 20),
 #                               built with clang in build-fuzz/
+# The suite's test library tests (label "postgres") run against a PostgreSQL server that the first
+# two modes start for the run and stop at its end (scripts/test-postgres).
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -15,7 +17,15 @@ run_suite() {
   shift
   cmake -S . -B "$folder" "$@" >/dev/null
   cmake --build "$folder" -j2
+  start_postgres
   (cd "$folder" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+}
+
+# A server of its own for the run, handed to the tests by its socket folder and its pg_ctl.
+start_postgres() {
+  postgres=$(scripts/test-postgres start)
+  trap 'scripts/test-postgres stop "$postgres"' EXIT
+  export QOR_TEST_PGHOST=$postgres/server QOR_TEST_PGCTL=$postgres/pg-ctl
 }
 
 # Runs one fuzzer from its seeds and what earlier runs found; a crash, a failed check, an input

@@ -9,6 +9,7 @@
 #include "graph/graphform.h"
 #include "graph/graphmultipleform.h"
 #include "graph/testfilenames.h"
+#include "library/librarycommands.h"
 #include "platform/errorreport.h"
 #include "platform/formcomponents.h"
 #include "platform/hint.h"
@@ -126,6 +127,7 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     UpdateMachineCommands();
     SetUpFileCommands();
     BuildResultsMenu();
+    BuildLibraryMenu();
     // Once the window shows, over it; only the instance that holds the lock gets here.
     QTimer::singleShot(0, this, &TMainScreen::RecoverUnsavedTests);
     // The status bar follows the hint under the mouse through the status tips that reach the
@@ -376,6 +378,14 @@ void TMainScreen::SetUpFileCommands()
     setAcceptDrops(true);
 }
 
+// The Library menu goes before the Window menu; every test file saved adds its row.
+void TMainScreen::BuildLibraryMenu()
+{
+    Library = new LibraryCommands(this, ShowGraphWindow());
+    menuBar()->insertMenu(MenuWindow->menuAction(), Library->MenuLibrary);
+    connect(this, &TMainScreen::TestFileSaved, Library, &LibraryCommands::TestFileSaved);
+}
+
 QWidget* TMainScreen::ActiveGraphWindow() const
 {
     QMdiSubWindow* child = MdiArea->currentSubWindow();
@@ -456,8 +466,11 @@ void TMainScreen::MenuFileSaveClick()
     if (path.isEmpty() || !graph)
         return;
     ErrorReport::Guard(this, [&] {
-        if (SaveGraph(*graph, path))
-            ClearChosenFile(*SaveDialog);
+        if (!SaveGraph(*graph, path))
+            return;
+        ClearChosenFile(*SaveDialog);
+        if (SaveKindOf(path) == SaveKind::TestFile)
+            emit TestFileSaved(path, graph->Lines());
     });
 }
 

@@ -18,6 +18,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPrinter;
 class QToolButton;
+class LibraryCommands;
 class ResultsCommands;
 
 // The main MDI frame: title block, speed bar, menus and status bar around the graph windows.
@@ -105,6 +106,12 @@ public:
     void MenuHelpCompDiagInfoClick();
     void MenuHelpViewManualClick();
 
+    LibraryCommands* Library = nullptr; // the Library menu and the rows of saved tests
+
+signals:
+    // A test file was written by Save (not an export): its path and lines.
+    void TestFileSaved(const QString& path, const QStringList& lines);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Test files dropped on the window open as Open opens them.
@@ -127,6 +134,7 @@ private:
     // Single-test graph windows redraw with the colour and units now in force.
     void RedrawGraphWindows();
     void SetUpFileCommands();
+    void BuildLibraryMenu();
     // Runs an open command on the file the operator picks in the open dialog; the dialog's name
     // is cleared after every open, whatever it reported.
     void OpenChosenFile(const std::function<void(const QString&)>& open);

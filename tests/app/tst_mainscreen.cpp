@@ -159,7 +159,8 @@ void TestMainScreen::menus()
     const QList<QAction*> bar = screen->menuBar()->actions();
     QCOMPARE(Describe(bar),
              QStringList({"MenuFile &File", "MenuMachine &Machine", "MenuPassword &Password (off)",
-                          "MenuResults &Results", "MenuWindow &Window (off)", "MenuHelp &Help"}));
+                          "MenuResults &Results", "MenuLibrary &Library", "MenuWindow &Window (off)",
+                          "MenuHelp &Help"}));
     const QList<QStringList> items = {
         {"MenuFileNew &New Test File (off)", "MenuFileOpen &Open Test File",
          "MenuFileOpenMultiple Open &Multiple Test File", "MenuFileSave &Save Test File (off)", "-",
@@ -172,6 +173,7 @@ void TestMainScreen::menus()
          "MenuResultsPrintReport Print &Report (off)",
          "MenuResultsExportReport &Export Report (PDF)... (off)", "-",
          "MenuResultsMarkGraphs Mark &Break and Stiffness on Graphs"},
+        {"MenuLibraryTestLibrary &Test Library", "MenuLibraryAddFolder &Add Folder..."},
         {"MenuWindowTile &Tile", "MenuWindowCascade &Cascade", "MenuWindowNext &Next",
          "MenuWindowPrevious &Previous", "MenuWindowArrangeIcons &Arrange Icons"},
         {"MenuHelpAbout &About...", "MenuHelpCompDiagInfo &Compress Diagnostic Info.",

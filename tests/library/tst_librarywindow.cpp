@@ -1,0 +1,232 @@
+// The test library from the main window, as an operator uses it: tests saved with Ctrl+S found by a
+// word of their titles, compared, charted and exported; Add Folder; a save while the library is
+// offline. On SQLite in the start directory.
+#include "app/mainscreen.h"
+#include "config/initializingbox.h"
+#include "dialogs/alertbox.h"
+#include "dialogs/operatorentrybox.h"
+#include "filebytes.h"
+#include "graph/graphform.h"
+#include "graph/graphmultipleform.h"
+#include "graph/testfile.h"
+#include "library/entrytablemodel.h"
+#include "library/librarycommands.h"
+#include "library/libraryform.h"
+#include "library/librarystatisticsbox.h"
+#include "library/librarytrendform.h"
+#include "modalanswers.h"
+#include "temporarystartdirectory.h"
+
+#include <QChartView>
+#include <QLineSeries>
+#include <QtTest>
+#include <QtWidgets>
+
+namespace {
+
+using Answer = ModalAnswers::Answer;
+
+QStringList Test(const QString& title, int force)
+{
+    return {title, "Maximum", "X,Y", "0100,0050", QString("0200,%1").arg(force, 4, 10, QChar('0')),
+            "TM"};
+}
+
+// Answers a file dialog with a name, in the folder it shows or with its folder.
+Answer ChooseFile(const QString& name)
+{
+    return [=](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        edit->setText(name);
+        QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
+    };
+}
+
+const Answer PressEnter = [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); };
+
+} // namespace
+
+class TestLibraryWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(runtime_.isValid());
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
+        ActOperatorEntryBox = new TActOperatorEntryBox;
+    }
+    void init()
+    {
+        start_ = std::make_unique<TemporaryStartDirectory>();
+        start_->WriteFile("QOR.dat", "header\r\n");
+    }
+    void cleanup()
+    {
+        screen_.reset();
+        start_.reset();
+    }
+    void savedTestsAreFoundComparedChartedAndExported();
+    void addFolderFeedsCompareUpToTen();
+    void offlineLibraryNeverHoldsUpASave();
+
+private:
+    void Start()
+    {
+        ModalAnswers startUp(
+            {[](QWidget* box) { qobject_cast<TInitializingBox*>(box)->Timer1->setInterval(0); }});
+        screen_ = std::make_unique<TMainScreen>();
+        QVERIFY(startUp.AllAnswered());
+        screen_->SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
+        screen_->resize(1200, 900);
+        screen_->show();
+    }
+    void Run(const std::function<void()>& command, const QList<Answer>& answers)
+    {
+        ModalAnswers answering(answers);
+        command();
+        QVERIFY(answering.AllAnswered());
+        QVERIFY(!answering.WatchdogFired());
+    }
+    void Save(const QString& name, const QStringList& lines)
+    {
+        auto* graph = new TGraphForm;
+        graph->SetLines(lines);
+        screen_->AddGraphWindow(graph);
+        Run([&] { screen_->MenuFileSave->trigger(); }, {ChooseFile(name)});
+    }
+    TLibraryForm* Library() const { return screen_->findChild<TLibraryForm*>(); }
+    void OpenLibrary(int listed)
+    {
+        screen_->Library->MenuLibraryTestLibrary->trigger();
+        QVERIFY(Library());
+        // Rows reach the library from the delivering thread.
+        QTRY_COMPARE(Library()->Entries->Entries().size(), listed);
+    }
+    template <class Form> QList<Form*> Windows() const
+    {
+        QList<Form*> windows;
+        for (QMdiSubWindow* child : screen_->MdiArea->subWindowList())
+            if (auto* window = qobject_cast<Form*>(child->widget()))
+                windows.append(window);
+        return windows;
+    }
+    QString Data(const QString& name) const { return start_->Path() + "/data/" + name; }
+
+    QTemporaryDir runtime_;
+    std::unique_ptr<TemporaryStartDirectory> start_;
+    std::unique_ptr<TMainScreen> screen_;
+};
+
+void TestLibraryWindow::savedTestsAreFoundComparedChartedAndExported()
+{
+    Start();
+    Save("oak1.dat", Test("Oak 25 mm, lot A", 200));
+    Save("oak2.dat", Test("Oak 25 mm, lot B", 300));
+    Save("pine.dat", Test("Pine 30 mm", 250));
+    OpenLibrary(3);
+    TLibraryForm* library = Library();
+    QTest::keyClicks(library->TitleFilterEdit, "OAK");
+    QCOMPARE(library->CountLabel->text(), "2 of 3 tests");
+    QVERIFY(!library->CompareBtn->isEnabled());
+    library->EntryTable->selectAll();
+
+    Run([&] { library->CompareBtn->click(); }, {[](QWidget* prompt) {
+            prompt->findChild<QLineEdit*>("EntryInputEdit")->setText("Oak lots");
+            QTest::keyClick(prompt, Qt::Key_Return);
+        }});
+    QCOMPARE(Windows<TGraphMultipleForm>().size(), 1);
+    QCOMPARE(Windows<TGraphMultipleForm>()[0]->windowTitle(), "Oak lots");
+    QCOMPARE(Windows<TGraphMultipleForm>()[0]->ActiveSeries().size(), 2);
+
+    library->TrendBtn->click();
+    QCOMPARE(Windows<TLibraryTrendForm>().size(), 1);
+    const QList<QAbstractSeries*> lines =
+        Windows<TLibraryTrendForm>()[0]->TrendChart->chart()->series();
+    QCOMPARE(static_cast<QLineSeries*>(lines.value(0))->count(), 2); // the tests
+    QStringList names;
+    for (QAbstractSeries* line : lines)
+        names.append(line->name());
+    QCOMPARE(names, (QStringList{"Tests", "Mean + 3 SD", "Mean", "Mean - 3 SD"}));
+
+    QString statistics;
+    Run([&] { library->StatisticsBtn->click(); }, {[&](QWidget* box) {
+            auto* table = box->findChild<QTableWidget*>("StatisticsTable");
+            statistics = table->item(0, 0)->text() + ' ' + table->item(0, 1)->text() + ' ' +
+                         table->item(0, 2)->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        }});
+    QCOMPARE(statistics, "Maximum Force (lbs.) 2 250");
+
+    // Pine's file changes; its row is marked once the list is refreshed.
+    library->TitleFilterEdit->clear();
+    const auto marked = [library] {
+        QStringList marks;
+        for (int row = 0; row < library->Entries->rowCount(); ++row) {
+            const QString mark =
+                library->Entries->index(row, EntryTableModel::FileColumn).data().toString();
+            if (!mark.isEmpty())
+                marks.append(library->Entries->index(row, 0).data().toString() + ": " + mark);
+        }
+        return marks;
+    };
+    QCOMPARE(marked(), QStringList());
+    StoreTestFile(Data("pine.dat"), Test("Pine 30 mm", 251));
+    library->RefreshBtn->click();
+    QCOMPARE(marked(), QStringList{"Pine 30 mm: changed since it was saved"});
+
+    Run([&] { library->ExportBtn->click(); }, {ChooseFile(start_->Path() + "/list.csv")});
+    const QList<QByteArray> exported = ReadBytes(start_->Path() + "/list.csv").split('\n');
+    QCOMPARE(exported.size(), 5); // a heading, three tests, the end of the last line
+    QCOMPARE(exported[0].left(25), "Title,Finished,Station,Op");
+}
+
+void TestLibraryWindow::addFolderFeedsCompareUpToTen()
+{
+    QDir().mkpath(Data("old"));
+    for (int test = 1; test <= 11; ++test)
+        StoreTestFile(Data(QString("old/t%1.dat").arg(test, 2, 10, QChar('0'))),
+                      Test(QString("Old %1").arg(test), 100 + test));
+    Start();
+    Run([&] { screen_->Library->MenuLibraryAddFolder->trigger(); }, {ChooseFile(Data("old"))});
+    QCOMPARE(screen_->StatusBar->currentMessage(), "11 test files added.");
+    OpenLibrary(11);
+    TLibraryForm* library = Library();
+    library->EntryTable->selectAll();
+    QStringList alert;
+    Run([&] { library->CompareBtn->click(); },
+        {PressEnter, [&](QWidget* box) {
+             alert.append(qobject_cast<TAlertBox*>(box)->AlertMessage1->text());
+             QTest::keyClick(box, Qt::Key_Escape);
+         }});
+    QCOMPARE(alert, QStringList{"Maximum number of files exceeded!"});
+    QCOMPARE(Windows<TGraphMultipleForm>()[0]->ActiveSeries().size(), 10);
+
+    // Again: nothing new.
+    Run([&] { screen_->Library->MenuLibraryAddFolder->trigger(); }, {ChooseFile(Data("old"))});
+    QCOMPARE(screen_->StatusBar->currentMessage(),
+             "0 test files added, 11 already in the library.");
+}
+
+void TestLibraryWindow::offlineLibraryNeverHoldsUpASave()
+{
+    start_->WriteFile("library.ini", "[Library]\nDriver=QPSQL\nHost=" + start_->Path().toUtf8() +
+                                         "/no-server\nDatabase=qor\n");
+    Start();
+    Save("first.dat", Test("First", 100));
+    QCOMPARE(ReadBytes(Data("first.dat")).left(7), "First\r\n");
+    const QString offline = "The test library is offline; saved tests wait in library.queue until "
+                            "it is back. Cannot open the test library (qor on " +
+                            start_->Path() + "/no-server): ";
+    QTRY_VERIFY(screen_->StatusBar->currentMessage().startsWith(offline));
+    screen_->StatusBar->clearMessage();
+    Save("second.dat", Test("Second", 100));
+    QTRY_COMPARE(ReadBytes(start_->Path() + "/library.queue").count('\n'), 2);
+    QTest::qWait(200); // a second offline message would come from the delivering thread
+    QCOMPARE(screen_->StatusBar->currentMessage(), QString()); // told once
+    QVERIFY(ReadBytes(start_->Path() + "/errors/library.errors.txt")
+                .contains("Test library: offline, saved tests wait"));
+}
+
+QTEST_MAIN(TestLibraryWindow)
+#include "tst_librarywindow.moc"
