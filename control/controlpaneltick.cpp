@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QTextBlock>
 #include <QTimer>
 
 #include <utility>
@@ -149,7 +148,7 @@ void TQORcontrolPanel::AskTitleAndShowGraph()
             SetTestLine(endedTests_.first(), 0, title);
 
         auto* graph = new TGraphForm(this);
-        graph->SetLines(endedTests_.isEmpty() ? testDataLines_ : endedTests_.constFirst());
+        graph->SetLines(endedTests_.isEmpty() ? TestDataLines() : endedTests_.constFirst());
         graph->GraphDataMemo->document()->setModified(true);
         emit GraphWindowCreated(graph);
     });
@@ -165,31 +164,20 @@ void TQORcontrolPanel::AskTitleAndShowGraph()
 
 void TQORcontrolPanel::AppendTestLine(const QString& line)
 {
-    testDataLines_.append(line);
-    QTextCursor cursor(TestDataMemo->document());
-    cursor.movePosition(QTextCursor::End);
-    if (testDataLines_.size() > 1)
-        cursor.insertBlock();
-    cursor.insertText(line);
+    TestDataMemo->AppendLine(line);
 }
 
 void TQORcontrolPanel::ReplaceTestLine(int index, const QString& line)
 {
-    if (index >= testDataLines_.size())
-        return;
-    SetTestLine(testDataLines_, index, line);
-    QTextCursor cursor(TestDataMemo->document()->findBlockByNumber(index));
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(line);
+    TestDataMemo->ReplaceLine(index, line);
 }
 
 void TQORcontrolPanel::ClearTestData()
 {
     // A new test begins while the one that ended waits for its title: that one keeps its lines.
     if (std::exchange(tableTestEnded_, false))
-        endedTests_.append(testDataLines_);
-    testDataLines_.clear();
-    TestDataMemo->clear();
+        endedTests_.append(TestDataLines());
+    TestDataMemo->Clear();
     Series1->Clear();
     ResetMaximum();
 }
