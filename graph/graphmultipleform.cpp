@@ -62,10 +62,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     const qsizetype index = ActiveSeries().size();
     if (RefuseWhenFull())
         return false;
-    LastLines = lines;
-    TableHoldsLastLines = false;
-    if (GraphChart->isHidden())
-        FillTable();
+    SetTableLines(lines);
 
     SetGridColour(GraphChart, GraphColour(Qt::blue));
     SetAxisTitles(GraphChart, UnitsEnglish);
@@ -111,19 +108,6 @@ void TGraphMultipleForm::AskWindowTitle()
     ActOperatorEntryBox->EntryPromptLabel->setText(QStringLiteral("Enter Window Title:"));
     if (ActOperatorEntryBox->exec() == mrOk)
         setWindowTitle(ActOperatorEntryBox->EntryInputEdit->text());
-}
-
-void TGraphMultipleForm::FillTable()
-{
-    GraphDataMemo->setPlainText(LastLines.join(u'\n'));
-    TableHoldsLastLines = true;
-}
-
-void TGraphMultipleForm::DataShowBitBtnClick()
-{
-    if (!TableHoldsLastLines)
-        FillTable();
-    GraphWindow::DataShowBitBtnClick();
 }
 
 void TGraphMultipleForm::PointExtent::Take(const QPointF& point)

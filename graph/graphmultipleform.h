@@ -37,13 +37,9 @@ public:
 
     QList<QLineSeries*> Series; // Series1 to Series10
 
-protected:
-    void DataShowBitBtnClick() override;
-
 private:
     bool RefuseWhenFull();
     void AskWindowTitle();
-    void FillTable();
 
     // Where the points of every curve lie; the axes are scaled to it.
     struct PointExtent
@@ -55,9 +51,5 @@ private:
         double top = 0.0;
     };
 
-    QStringList LastLines;
-    // The table is filled only when it shows: ten thousand lines take far longer to lay out than
-    // to draw as a curve.
-    bool TableHoldsLastLines = true;
     PointExtent Extent;
 };
