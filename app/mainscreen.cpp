@@ -34,6 +34,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <utility>
+
 TMainScreen* MainScreen = nullptr;
 
 namespace {
@@ -94,10 +96,6 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     ConvertGraphDataMemo->setObjectName(QStringLiteral("ConvertGraphDataMemo"));
     ConvertGraphDataMemo->setReadOnly(true);
     ConvertGraphDataMemo->hide();
-    OpenDialog = new QFileDialog(this);
-    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
-    SaveDialog = new QFileDialog(this);
-    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
 
     VersionText = HeadingVerDate->text();
     StartDirectory = QDir::currentPath();
@@ -114,11 +112,15 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
         SystemMessageBox(this, instanceLock_->FailureText(), windowTitle());
         break;
     }
-    new TAboutBox(this); // never shown; it stands for this instance while the window lives
     {
         TInitializingBox initializing(this);
         initializing.exec();
     }
+    // What holds pictures decoded from files comes after the start-up dialog, the first window,
+    // which does not wait for it.
+    new TAboutBox(this); // never shown; it stands for this instance while the window lives
+    for (const std::function<void()>& showGlyph : std::exchange(speedButtonGlyphs_, {}))
+        showGlyph();
     UpdateMachineCommands();
     SetUpFileCommands();
     // The status bar follows the hint under the mouse through the status tips that reach the
@@ -220,7 +222,9 @@ QToolButton* TMainScreen::AddSpeedButton(const char* name, const QString& hint,
     button->setFixedSize(25, 25);
     button->setAutoRaise(true);
     // QIcon derives the disabled look of the glyph itself.
-    button->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallbackIcon)));
+    speedButtonGlyphs_.append([this, button, themeIcon, fallbackIcon] {
+        button->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallbackIcon)));
+    });
     SetHint(button, hint);
     button->setEnabled(enabled);
     connect(button, &QToolButton::clicked, this, handler);
@@ -344,11 +348,36 @@ void TMainScreen::MdiAreaSubWindowActivated(QMdiSubWindow* child)
     SetSaveAndPrintEnabled(singleTest, true);
 }
 
+QFileDialog& TMainScreen::OpenDialog()
+{
+    return FileDialog(openDialog_, "OpenDialog", SetUpOpenDialog);
+}
+
+QFileDialog& TMainScreen::SaveDialog()
+{
+    return FileDialog(saveDialog_, "SaveDialog", SetUpSaveDialog);
+}
+
+QFileDialog& TMainScreen::FileDialog(QFileDialog*& dialog, const char* name,
+                                     void (*setUp)(QFileDialog&))
+{
+    if (!dialog) {
+        dialog = new QFileDialog(this);
+        dialog->setObjectName(QLatin1String(name));
+        setUp(*dialog);
+    }
+    return *dialog;
+}
+
+QPrinter& TMainScreen::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
 void TMainScreen::SetUpFileCommands()
 {
-    SetUpOpenDialog(*OpenDialog);
-    SetUpSaveDialog(*SaveDialog);
-    printer_ = std::make_unique<QPrinter>();
     MenuFileOpen->setShortcut(QKeySequence::Open);
     MenuFileOpenMultiple->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     MenuFileSave->setShortcut(QKeySequence::Save);
@@ -400,12 +429,12 @@ std::function<void(QWidget*)> TMainScreen::ShowGraphWindow()
 
 void TMainScreen::OpenChosenFile(const std::function<void(const QString&)>& open)
 {
-    const QString path = ChooseFile(*OpenDialog);
+    const QString path = ChooseFile(OpenDialog());
     if (path.isEmpty())
         return;
     ErrorReport::Guard(this, [&] {
         open(path);
-        ClearChosenFile(*OpenDialog);
+        ClearChosenFile(OpenDialog());
     });
 }
 
@@ -429,12 +458,12 @@ void TMainScreen::MenuFileSaveClick()
         SetSaveAndPrintEnabled(false, false);
         return;
     }
-    const QString path = ChooseFile(*SaveDialog);
+    const QString path = ChooseFile(SaveDialog());
     if (path.isEmpty() || !graph)
         return;
     ErrorReport::Guard(this, [&] {
         if (SaveGraph(*graph, path))
-            ClearChosenFile(*SaveDialog);
+            ClearChosenFile(SaveDialog());
     });
 }
 
@@ -446,7 +475,7 @@ void TMainScreen::MenuFilePrintClick()
         return;
     }
     ErrorReport::Guard(this, [&] {
-        const PrintDestination printed = PrintGraph(graph, *printer_);
+        const PrintDestination printed = PrintGraph(graph, Printer());
         if (printed.fallbackFile) {
             SystemMessageBox(this,
                              QStringLiteral("No printer is set up, so the graph was printed to "
@@ -461,7 +490,7 @@ void TMainScreen::MenuFilePrintClick()
 
 void TMainScreen::MenuFilePrintSetupClick()
 {
-    QPrintDialog setup(printer_.get(), this);
+    QPrintDialog setup(&Printer(), this);
     setup.setObjectName(QStringLiteral("PrinterSetupDialog"));
     setup.exec();
 }

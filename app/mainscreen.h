@@ -37,6 +37,13 @@ public:
     // Sets the save and print commands, menu items and speed buttons alike.
     void SetSaveAndPrintEnabled(bool save, bool print);
 
+    // The file dialogs and the printer, made when first needed and kept for the window's life with
+    // what the operator chose in them: making them loads the file system's icons and the print
+    // system, which the start does not need.
+    QFileDialog& OpenDialog();
+    QFileDialog& SaveDialog();
+    QPrinter& Printer();
+
     QGroupBox* TitleBlock;
     QLabel* HeadingName;
     QLabel* HeadingAddress;
@@ -56,8 +63,6 @@ public:
     QMdiArea* MdiArea;
     QStatusBar* StatusBar;
     QPlainTextEdit* ConvertGraphDataMemo;
-    QFileDialog* OpenDialog;
-    QFileDialog* SaveDialog;
 
     QMenu* MenuFile;
     QAction* MenuFileNew;
@@ -121,6 +126,7 @@ private:
     // Single-test graph windows redraw with the colour and units now in force.
     void RedrawGraphWindows();
     void SetUpFileCommands();
+    QFileDialog& FileDialog(QFileDialog*& dialog, const char* name, void (*setUp)(QFileDialog&));
     // Runs an open command on the file the operator picks in the open dialog; the dialog's name
     // is cleared once the file opened.
     void OpenChosenFile(const std::function<void(const QString&)>& open);
@@ -130,6 +136,10 @@ private:
     // application has the focus.
     QWidget* ActiveGraphWindow() const;
 
+    // Each speed button's glyph, given to it once the start-up dialog has closed.
+    QList<std::function<void()>> speedButtonGlyphs_;
+    QFileDialog* openDialog_ = nullptr;
+    QFileDialog* saveDialog_ = nullptr;
     // Print Setup's choice, kept for every later print.
     std::unique_ptr<QPrinter> printer_;
 
