@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 namespace {
 
@@ -13,20 +12,15 @@ constexpr double Tolerance = 0.5;
 // How far a joint of a straight stretch may lie from the one segment that draws it.
 constexpr double Straightness = 0.25;
 
-double Direction(const QPointF& from, const QPointF& to)
+double Length(const QPointF& vector)
 {
-    return std::atan2(to.y() - from.y(), to.x() - from.x());
+    return std::hypot(vector.x(), vector.y());
 }
 
-double Distance(const QPointF& from, const QPointF& to)
+// Positive when to turns from from the one way, negative when the other.
+double Turn(const QPointF& from, const QPointF& to)
 {
-    return std::hypot(to.x() - from.x(), to.y() - from.y());
-}
-
-// An angle brought into -pi to pi.
-double Turned(double angle)
-{
-    return std::remainder(angle, 2 * std::numbers::pi);
+    return from.x() * to.y() - from.y() * to.x();
 }
 
 } // namespace
@@ -66,22 +60,18 @@ void CurveEnvelope::Add(const QPointF& point)
     hasRun_ = true;
 }
 
-// The segments from the run before through the run's envelope.
-QList<QLineF> CurveEnvelope::RunSegments(const Run& run) const
+// Calls take with each segment from the run before through the run's envelope.
+template <typename Take> void CurveEnvelope::ForEachRunSegment(const Run& run, Take take) const
 {
-    QList<QPointF> vertices;
-    if (hasAnchor_)
-        vertices.append(anchor_);
     const QPointF& earlier = run.leastCameFirst ? run.least : run.greatest;
     const QPointF& later = run.leastCameFirst ? run.greatest : run.least;
-    for (const QPointF& vertex : {run.first, earlier, later, run.last}) {
-        if (vertices.isEmpty() || vertices.constLast() != vertex)
-            vertices.append(vertex);
+    const QPointF* from = hasAnchor_ ? &anchor_ : nullptr;
+    for (const QPointF* to : {&run.first, &earlier, &later, &run.last}) {
+        if (from && *from != *to)
+            take(QLineF(*from, *to));
+        if (!from || *from != *to)
+            from = to;
     }
-    QList<QLineF> segments;
-    for (qsizetype i = 1; i < vertices.size(); ++i)
-        segments.append(QLineF(vertices[i - 1], vertices[i]));
-    return segments;
 }
 
 QList<QLineF> CurveEnvelope::Open() const
@@ -90,14 +80,13 @@ QList<QLineF> CurveEnvelope::Open() const
     if (hasStretch_)
         segments.append(QLineF(stretch_.start, stretch_.end));
     if (hasRun_)
-        segments.append(RunSegments(run_));
+        ForEachRunSegment(run_, [&](const QLineF& segment) { segments.append(segment); });
     return segments;
 }
 
 void CurveEnvelope::FinishRun()
 {
-    for (const QLineF& segment : RunSegments(run_))
-        Extend(segment);
+    ForEachRunSegment(run_, [this](const QLineF& segment) { Extend(segment); });
     anchor_ = run_.last;
     hasAnchor_ = true;
 }
@@ -126,9 +115,9 @@ void CurveEnvelope::Extend(const QLineF& segment)
     }
     if (hasStretch_)
         Emit(QLineF(stretch_.start, stretch_.end));
-    stretch_ =
-        Stretch{segment.p1(),      segment.p2(),    0.0, Direction(segment.p1(), segment.p2()),
-                -std::numbers::pi, std::numbers::pi};
+    stretch_ = {};
+    stretch_.start = segment.p1();
+    stretch_.end = segment.p2();
     hasStretch_ = true;
 }
 
@@ -136,17 +125,29 @@ void CurveEnvelope::Extend(const QLineF& segment)
 // segment to the new end would leave a joint too far, and the stretch is to end where it is.
 bool CurveEnvelope::Narrow(Stretch& stretch, const QPointF& end) const
 {
-    const double jointDistance = Distance(stretch.start, stretch.end);
+    const QPointF joint = stretch.end - stretch.start;
+    const double jointDistance = Length(joint);
     if (jointDistance > Straightness) {
-        const double joint = Turned(Direction(stretch.start, stretch.end) - stretch.direction);
-        const double allowed = std::asin(Straightness / jointDistance);
-        stretch.narrowest = std::max(stretch.narrowest, joint - allowed);
-        stretch.widest = std::min(stretch.widest, joint + allowed);
+        // The joint's direction turned either way by the angle whose sine is the distance allowed
+        // over the joint's.
+        const QPointF along = joint / jointDistance;
+        const double sine = Straightness / jointDistance;
+        const double cosine = std::sqrt(1.0 - sine * sine);
+        const QPointF lower(along.x() * cosine + along.y() * sine,
+                            along.y() * cosine - along.x() * sine);
+        const QPointF upper(along.x() * cosine - along.y() * sine,
+                            along.y() * cosine + along.x() * sine);
+        if (!stretch.bounded || Turn(stretch.lower, lower) > 0.0)
+            stretch.lower = lower;
+        if (!stretch.bounded || Turn(upper, stretch.upper) > 0.0)
+            stretch.upper = upper;
+        stretch.bounded = true;
     }
     stretch.reach = std::max(stretch.reach, jointDistance);
-    const double toEnd = Turned(Direction(stretch.start, end) - stretch.direction);
-    if (toEnd < stretch.narrowest || toEnd > stretch.widest ||
-        Distance(stretch.start, end) + Straightness < stretch.reach)
+    const QPointF toEnd = end - stretch.start;
+    if (stretch.bounded && (Turn(stretch.lower, toEnd) < 0.0 || Turn(toEnd, stretch.upper) < 0.0))
+        return false;
+    if (Length(toEnd) + Straightness < stretch.reach)
         return false;
     stretch.end = end;
     return true;

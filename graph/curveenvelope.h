@@ -48,19 +48,20 @@ private:
         double high;
     };
     // Segments joined end to end that one straight segment from start to end draws within a
-    // fraction of a pixel: the directions from start that keep every joint near enough.
+    // fraction of a pixel. The directions from start that keep every joint near enough lie
+    // between lower and upper, turning one way, once a joint has bounded them.
     struct Stretch
     {
         QPointF start;
         QPointF end;
         double reach = 0.0; // the farthest joint from start
-        double direction = 0.0;
-        double narrowest = 0.0; // the directions allowed, relative to direction
-        double widest = 0.0;
+        bool bounded = false;
+        QPointF lower;
+        QPointF upper;
     };
 
     int Column(double x) const;
-    QList<QLineF> RunSegments(const Run& run) const;
+    template <typename Take> void ForEachRunSegment(const Run& run, Take take) const;
     void FinishRun();
     void Emit(const QLineF& segment);
     void Extend(const QLineF& segment);
