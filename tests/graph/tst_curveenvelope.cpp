@@ -1,6 +1,5 @@
 #include "graph/forcechart.h"
 
-#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QImage>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -21,9 +21,8 @@ constexpr QSize ChartSize(600, 450);
 // chart library draws a series, every point.
 QImage Drawn(const QList<QPointF>& points, bool everyPoint)
 {
-    QChartView view;
-    view.resize(ChartSize);
-    QChartView* chart = CreateForceChart(&view, QStringLiteral("GraphChart"), 25);
+    const std::unique_ptr<QChartView> chart(
+        CreateForceChart(nullptr, QStringLiteral("GraphChart"), 25));
     chart->resize(ChartSize);
     if (everyPoint) {
         auto* series = new QLineSeries;
@@ -33,11 +32,12 @@ QImage Drawn(const QList<QPointF>& points, bool everyPoint)
             series->attachAxis(axis);
         series->replace(points);
     } else {
-        SetSeriesPoints(AddForceSeries(chart, QStringLiteral("Series1"), Qt::red), points, Qt::red);
+        SetSeriesPoints(AddForceSeries(chart.get(), QStringLiteral("Series1"), Qt::red), points,
+                        Qt::red);
     }
     const auto [left, right] = std::ranges::minmax(points, {}, &QPointF::x);
-    ScaleDisplacementAxis(chart, left.x(), right.x());
-    ScaleForceAxis(chart, std::ranges::max(points, {}, &QPointF::y).y());
+    ScaleDisplacementAxis(chart.get(), left.x(), right.x());
+    ScaleForceAxis(chart.get(), std::ranges::max(points, {}, &QPointF::y).y());
     return chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
