@@ -39,6 +39,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <utility>
+
 TMainScreen* MainScreen = nullptr;
 
 namespace {
@@ -99,10 +101,6 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
     ConvertGraphDataMemo->setObjectName(QStringLiteral("ConvertGraphDataMemo"));
     ConvertGraphDataMemo->setReadOnly(true);
     ConvertGraphDataMemo->hide();
-    OpenDialog = new QFileDialog(this);
-    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
-    SaveDialog = new QFileDialog(this);
-    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
 
     VersionText = HeadingVerDate->text();
     StartDirectory = QDir::currentPath();
@@ -119,11 +117,15 @@ TMainScreen::TMainScreen(QWidget* owner) : QMainWindow(owner)
         SystemMessageBox(this, instanceLock_->FailureText(), windowTitle());
         break;
     }
-    new TAboutBox(this); // never shown; it stands for this instance while the window lives
     {
         TInitializingBox initializing(this);
         initializing.exec();
     }
+    // What holds pictures decoded from files comes after the start-up dialog, the first window,
+    // which does not wait for it.
+    new TAboutBox(this); // never shown; it stands for this instance while the window lives
+    for (const std::function<void()>& showGlyph : std::exchange(speedButtonGlyphs_, {}))
+        showGlyph();
     UpdateMachineCommands();
     SetUpFileCommands();
     BuildResultsMenu();
@@ -228,7 +230,9 @@ QToolButton* TMainScreen::AddSpeedButton(const char* name, const QString& hint,
     button->setFixedSize(25, 25);
     button->setAutoRaise(true);
     // QIcon derives the disabled look of the glyph itself.
-    button->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallbackIcon)));
+    speedButtonGlyphs_.append([this, button, themeIcon, fallbackIcon] {
+        button->setIcon(QIcon::fromTheme(themeIcon, style()->standardIcon(fallbackIcon)));
+    });
     SetHint(button, hint);
     button->setEnabled(enabled);
     connect(button, &QToolButton::clicked, this, handler);
@@ -322,13 +326,6 @@ void TMainScreen::BuildResultsMenu()
     addDockWidget(Qt::RightDockWidgetArea, Results->ResultsPanel);
 }
 
-QPrinter& TMainScreen::Printer()
-{
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>();
-    return *printer_;
-}
-
 void TMainScreen::AddGraphWindow(QWidget* form)
 {
     const QSize client = form->size();
@@ -366,11 +363,36 @@ void TMainScreen::MdiAreaSubWindowActivated(QMdiSubWindow* child)
     SetSaveAndPrintEnabled(singleTest, true);
 }
 
+QFileDialog& TMainScreen::OpenDialog()
+{
+    return FileDialog(openDialog_, "OpenDialog", SetUpOpenDialog);
+}
+
+QFileDialog& TMainScreen::SaveDialog()
+{
+    return FileDialog(saveDialog_, "SaveDialog", SetUpSaveDialog);
+}
+
+QFileDialog& TMainScreen::FileDialog(QFileDialog*& dialog, const char* name,
+                                     void (*setUp)(QFileDialog&))
+{
+    if (!dialog) {
+        dialog = new QFileDialog(this);
+        dialog->setObjectName(QLatin1String(name));
+        setUp(*dialog);
+    }
+    return *dialog;
+}
+
+QPrinter& TMainScreen::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
 void TMainScreen::SetUpFileCommands()
 {
-    SetUpOpenDialog(*OpenDialog);
-    SetUpSaveDialog(*SaveDialog);
-    printer_ = std::make_unique<QPrinter>();
     MenuFileOpen->setShortcut(QKeySequence::Open);
     MenuFileOpenMultiple->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     MenuFileSave->setShortcut(QKeySequence::Save);
@@ -435,11 +457,11 @@ std::function<void(QWidget*)> TMainScreen::ShowGraphWindow()
 
 void TMainScreen::OpenChosenFile(const std::function<void(const QString&)>& open)
 {
-    const QString path = ChooseFile(*OpenDialog);
+    const QString path = ChooseFile(OpenDialog());
     if (path.isEmpty())
         return;
     ErrorReport::Guard(this, [&] { open(path); });
-    ClearChosenFile(*OpenDialog); // also after an open that reported a bad record
+    ClearChosenFile(OpenDialog()); // also after an open that reported a bad record
 }
 
 void TMainScreen::MenuFileOpenClick()
@@ -462,13 +484,13 @@ void TMainScreen::MenuFileSaveClick()
         SetSaveAndPrintEnabled(false, false);
         return;
     }
-    const QString path = ChooseFile(*SaveDialog);
+    const QString path = ChooseFile(SaveDialog());
     if (path.isEmpty() || !graph)
         return;
     ErrorReport::Guard(this, [&] {
         if (!SaveGraph(*graph, path))
             return;
-        ClearChosenFile(*SaveDialog);
+        ClearChosenFile(SaveDialog());
         if (SaveKindOf(path) == SaveKind::TestFile)
             emit TestFileSaved(path, graph->Lines());
     });
@@ -482,14 +504,14 @@ void TMainScreen::MenuFilePrintClick()
         return;
     }
     ErrorReport::Guard(this, [&] {
-        TellPrintDestination(this, StatusBar, PrintGraph(graph, *printer_), QStringLiteral("graph"),
+        TellPrintDestination(this, StatusBar, PrintGraph(graph, Printer()), QStringLiteral("graph"),
                              QStringLiteral("Print"));
     });
 }
 
 void TMainScreen::MenuFilePrintSetupClick()
 {
-    QPrintDialog setup(printer_.get(), this);
+    QPrintDialog setup(&Printer(), this);
     setup.setObjectName(QStringLiteral("PrinterSetupDialog"));
     setup.exec();
 }

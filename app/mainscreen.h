@@ -38,7 +38,11 @@ public:
     void UpdateMachineCommands();
     // Sets the save and print commands, menu items and speed buttons alike.
     void SetSaveAndPrintEnabled(bool save, bool print);
-    // The printer every print goes to, Print Setup's choice; made when first asked for.
+    // The file dialogs and the printer, made when first needed and kept for the window's life with
+    // what the operator chose in them: making them loads the file system's icons and the print
+    // system, which the start does not need.
+    QFileDialog& OpenDialog();
+    QFileDialog& SaveDialog();
     QPrinter& Printer();
 
     QGroupBox* TitleBlock;
@@ -60,8 +64,6 @@ public:
     QMdiArea* MdiArea;
     QStatusBar* StatusBar;
     QPlainTextEdit* ConvertGraphDataMemo;
-    QFileDialog* OpenDialog;
-    QFileDialog* SaveDialog;
 
     QMenu* MenuFile;
     QAction* MenuFileNew;
@@ -135,6 +137,7 @@ private:
     void RedrawGraphWindows();
     void SetUpFileCommands();
     void BuildLibraryMenu();
+    QFileDialog& FileDialog(QFileDialog*& dialog, const char* name, void (*setUp)(QFileDialog&));
     // Runs an open command on the file the operator picks in the open dialog; the dialog's name
     // is cleared after every open, whatever it reported.
     void OpenChosenFile(const std::function<void(const QString&)>& open);
@@ -146,6 +149,10 @@ private:
     // Offers back the tests that were not saved when the program last ended.
     void RecoverUnsavedTests();
 
+    // Each speed button's glyph, given to it once the start-up dialog has closed.
+    QList<std::function<void()>> speedButtonGlyphs_;
+    QFileDialog* openDialog_ = nullptr;
+    QFileDialog* saveDialog_ = nullptr;
     // Print Setup's choice, kept for every later print.
     std::unique_ptr<QPrinter> printer_;
 

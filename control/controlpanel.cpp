@@ -19,7 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -260,9 +259,7 @@ void TQORcontrolPanel::CreateIncrementalForcePanel()
 void TQORcontrolPanel::CreateDataViews()
 {
     // The data table lies underneath the chart; hiding the chart shows it.
-    TestDataMemo = Place<QPlainTextEdit>(this, "TestDataMemo", 272, 8, 273, 305);
-    TestDataMemo->setReadOnly(true);
-    TestDataMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    TestDataMemo = Place<TLineTable>(this, "TestDataMemo", 272, 8, 273, 305);
     TestDataMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TestDataMemo->setFocusPolicy(Qt::ClickFocus);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/fittedlabel.h"
+#include "control/linetable.h"
 #include "control/livecurve.h"
 #include "graph/testmaximum.h"
 #include "recovery/recoverywriter.h"
@@ -18,7 +19,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -65,14 +65,14 @@ public:
     QLineEdit* PC2Edit;
     TUpDown* PC2UpDown;
     QPushButton* ContIncModeBitBtn;
-    QPlainTextEdit* TestDataMemo;
+    TLineTable* TestDataMemo;
     QChartView* ControlChart;
     std::unique_ptr<LiveCurve> Series1;
     QPushButton* DataShowBitBtn;
     QTimer* StatusTimer;
 
     // The lines collected since the data table was last emptied.
-    const QStringList& TestDataLines() const { return testDataLines_; }
+    QStringList TestDataLines() const { return TestDataMemo->Lines(); }
 
     void FormShow();
     void FormHide();
@@ -131,7 +131,6 @@ private:
 
     void ResetMaximum();
 
-    QStringList testDataLines_;
     // The largest force since the lines were last emptied or a test was finished, and the
     // read-out texts it was shown with.
     TestMaximum MaxForce;

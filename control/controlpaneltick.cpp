@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QTextBlock>
 #include <QTimer>
 
 #include <utility>
@@ -150,8 +149,8 @@ void TQORcontrolPanel::AskTitleAndShowGraph()
             SetTestLine(endedTests_.first(), 0, title);
 
         auto* graph = new TGraphForm(this);
-        const QStringList& lines =
-            endedTests_.isEmpty() ? testDataLines_ : endedTests_.constFirst();
+        const QStringList lines =
+            endedTests_.isEmpty() ? TestDataLines() : endedTests_.constFirst();
         graph->SetLines(lines);
         graph->SetRecoveryFile(recovery_.HandOver(lines));
         graph->GraphDataMemo->document()->setModified(true);
@@ -169,24 +168,16 @@ void TQORcontrolPanel::AskTitleAndShowGraph()
 
 void TQORcontrolPanel::AppendTestLine(const QString& line)
 {
-    testDataLines_.append(line);
+    TestDataMemo->AppendLine(line);
     recovery_.Append(line);
-    QTextCursor cursor(TestDataMemo->document());
-    cursor.movePosition(QTextCursor::End);
-    if (testDataLines_.size() > 1)
-        cursor.insertBlock();
-    cursor.insertText(line);
 }
 
 void TQORcontrolPanel::ReplaceTestLine(int index, const QString& line)
 {
-    if (index >= testDataLines_.size())
+    if (index >= TestDataMemo->LineCount())
         return;
-    SetTestLine(testDataLines_, index, line);
+    TestDataMemo->ReplaceLine(index, line);
     recovery_.Replace(index, line);
-    QTextCursor cursor(TestDataMemo->document()->findBlockByNumber(index));
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(line);
 }
 
 void TQORcontrolPanel::ClearTestData()
@@ -194,9 +185,8 @@ void TQORcontrolPanel::ClearTestData()
     // A new test begins while the one that ended waits for its title: that one keeps its lines.
     recovery_.Clear();
     if (std::exchange(tableTestEnded_, false))
-        endedTests_.append(testDataLines_);
-    testDataLines_.clear();
-    TestDataMemo->clear();
+        endedTests_.append(TestDataLines());
+    TestDataMemo->Clear();
     Series1->Clear();
     ResetMaximum();
 }

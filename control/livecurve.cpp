@@ -1,57 +1,30 @@
 #include "control/livecurve.h"
 
-#include <QChart>
+#include "graph/curveitem.h"
+
 #include <QLineSeries>
 
-LiveCurve::LiveCurve(QChart* chart, QAbstractAxis* xAxis, QAbstractAxis* yAxis, const QPen& pen)
-    : chart_(chart), xAxis_(xAxis), yAxis_(yAxis), pen_(pen)
+LiveCurve::LiveCurve(QChart* chart, QValueAxis* xAxis, QValueAxis* yAxis, const QPen& pen)
+    : points_(AddCurve(chart, xAxis, yAxis, pen))
 {
-    AddSegment();
 }
 
 void LiveCurve::Append(const QPointF& point)
 {
-    QLineSeries* last = segments_.constLast();
-    if (last->count() == SegmentPoints) {
-        const QPointF joint = last->at(SegmentPoints - 1);
-        last = AddSegment();
-        last->append(joint);
-    }
-    last->append(point);
-    ++count_;
+    points_->append(point);
 }
 
 void LiveCurve::Clear()
 {
-    while (segments_.size() > 1) {
-        QLineSeries* link = segments_.takeLast();
-        chart_->removeSeries(link);
-        delete link;
-    }
-    segments_.constFirst()->clear();
-    count_ = 0;
+    points_->clear();
 }
 
 QList<QPointF> LiveCurve::Points() const
 {
-    QList<QPointF> points;
-    points.reserve(count_);
-    for (const QLineSeries* link : segments_) {
-        const QList<QPointF> linkPoints = link->points();
-        // Every link after the first repeats the joint it begins at.
-        points.append(link == segments_.constFirst() ? linkPoints : linkPoints.mid(1));
-    }
-    return points;
+    return points_->points();
 }
 
-QLineSeries* LiveCurve::AddSegment()
+qsizetype LiveCurve::Count() const
 {
-    auto* link = new QLineSeries(chart_);
-    link->setPen(pen_);
-    link->setPointsVisible(false);
-    chart_->addSeries(link);
-    link->attachAxis(xAxis_);
-    link->attachAxis(yAxis_);
-    segments_.append(link);
-    return link;
+    return points_->count();
 }

@@ -1,5 +1,6 @@
 #include "graph/forcechart.h"
 
+#include "graph/curveitem.h"
 #include "graph/labelstep.h"
 #include "platform/numbertext.h"
 #include "program/settings.h"
@@ -60,6 +61,20 @@ void LabelAxis(QCategoryAxis* axis, double minimum, double maximum, const QStrin
     axis->setRange(minimum, maximum);
 }
 
+// The curve's entry in the legend: a series of the chart without points, which follows the
+// curve's name, pen and visibility.
+void AddLegendEntry(QChart* chart, QLineSeries* curve)
+{
+    auto* entry = new QLineSeries(chart);
+    entry->setPen(curve->pen());
+    chart->addSeries(entry);
+    QObject::connect(curve, &QXYSeries::penChanged, entry, &QXYSeries::setPen);
+    QObject::connect(curve, &QAbstractSeries::nameChanged, entry,
+                     [entry, curve] { entry->setName(curve->name()); });
+    QObject::connect(curve, &QAbstractSeries::visibleChanged, entry,
+                     [entry, curve] { entry->setVisible(curve->isVisible()); });
+}
+
 } // namespace
 
 QColor GraphColour(const QColor& coloured)
@@ -89,13 +104,10 @@ QChartView* CreateForceChart(QWidget* parent, const QString& objectName, int top
 
 QLineSeries* AddForceSeries(QChartView* chart, const QString& objectName, const QColor& colour)
 {
-    auto* series = new QLineSeries(chart->chart());
+    QLineSeries* series = AddCurve(chart->chart(), ChartAxis(chart, Qt::Horizontal),
+                                   ChartAxis(chart, Qt::Vertical), QPen(colour, 2));
     series->setObjectName(objectName);
-    series->setPen(QPen(colour, 2));
-    series->setPointsVisible(false);
-    chart->chart()->addSeries(series);
-    series->attachAxis(ChartAxis(chart, Qt::Horizontal));
-    series->attachAxis(ChartAxis(chart, Qt::Vertical));
+    AddLegendEntry(chart->chart(), series);
     return series;
 }
 

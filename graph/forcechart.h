@@ -22,7 +22,8 @@ QColor GraphColour(const QColor& coloured);
 // starts topMargin pixels down, below whatever the window lays over the chart's top edge.
 QChartView* CreateForceChart(QWidget* parent, const QString& objectName, int topMargin);
 
-// A line series drawn against both axes, without point symbols.
+// A line series drawn against both axes, without point symbols, named in the legend when it shows.
+// It keeps every point; the screen draws its envelope (graph/curveitem.h).
 QLineSeries* AddForceSeries(QChartView* chart, const QString& objectName, const QColor& colour);
 
 // Replaces the points of a series, kept in the given order.

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTimer>
 
 #include <optional>
@@ -32,10 +31,6 @@ TGraphForm::TGraphForm(QWidget* owner)
     RebuildTimer->setSingleShot(true);
     RebuildTimer->setInterval(0);
     connect(RebuildTimer, &QTimer::timeout, this, &TGraphForm::RebuildChart);
-    connect(GraphDataMemo->document(), &QTextDocument::contentsChanged, this, [this] {
-        LinesRead = false;
-        RebuildTimer->start();
-    });
 
     RebuildChart();
 }
@@ -48,25 +43,14 @@ TGraphForm::~TGraphForm()
 
 void TGraphForm::SetLines(const QStringList& lines)
 {
-    GraphDataMemo->setPlainText(lines.join(u'\n'));
-    ReadLines = lines;
-    LinesRead = true;
+    SetTableLines(lines);
+    GraphDataMemo->document()->setModified(false);
     RebuildChart();
 }
 
-QStringList TGraphForm::Lines() const
+void TGraphForm::TableEdited()
 {
-    if (LinesRead)
-        return ReadLines;
-    ReadLines.clear();
-    const QTextDocument* document = GraphDataMemo->document();
-    if (!document->isEmpty()) {
-        ReadLines.reserve(document->blockCount());
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-            ReadLines.append(block.text());
-    }
-    LinesRead = true;
-    return ReadLines;
+    RebuildTimer->start();
 }
 
 void TGraphForm::SettingsChanged()

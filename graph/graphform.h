@@ -10,8 +10,8 @@ class QTimer;
 QT_END_NAMESPACE
 
 // One test, shown as a chart of force against displacement or as its raw lines. The test line
-// list lives in GraphDataMemo; its modified flag is the unsaved mark, which asks before the window
-// closes.
+// list is the table's (GraphDataMemo), laid out there when the table is first shown; the table's
+// modified flag is the unsaved mark, which asks before the window closes.
 //
 // FormActivate: the window does not reach into the main window. The main window reacts to
 // QMdiArea::subWindowActivated and, when the active child holds a TGraphForm, enables its Window
@@ -25,7 +25,7 @@ public:
 
     // Replaces the test line list and redraws the chart; the unsaved mark is cleared.
     void SetLines(const QStringList& lines);
-    QStringList Lines() const;
+    const QStringList& Lines() const { return TableLines(); }
 
     // Redraws the chart after the units or colour setting changed. A window also notices a
     // change by itself when it next paints.
@@ -46,6 +46,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override; // FormCloseQuery
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void TableEdited() override;
 
 private:
     void RebuildChart();
@@ -55,9 +56,6 @@ private:
     // a bad record is reported once and not on every paint.
     QTimer* RebuildTimer;
 
-    // The lines of GraphDataMemo as last read from it, until its text changes.
-    mutable QStringList ReadLines;
-    mutable bool LinesRead = false;
     bool BuiltColorGraph = false;
     bool BuiltUnitsEnglish = false;
 

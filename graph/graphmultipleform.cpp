@@ -68,9 +68,7 @@ bool TGraphMultipleForm::AddTestFile(const QStringList& lines)
     if (RefuseWhenFull())
         return false;
     AddedTests.append(lines);
-    TableHoldsLastLines = false;
-    if (GraphChart->isHidden())
-        FillTable();
+    SetTableLines(lines);
 
     SetGridColour(GraphChart, GraphColour(Qt::blue));
     SetAxisTitles(GraphChart, UnitsEnglish);
@@ -117,19 +115,6 @@ void TGraphMultipleForm::AskWindowTitle()
     ActOperatorEntryBox->EntryPromptLabel->setText(QStringLiteral("Enter Window Title:"));
     if (ActOperatorEntryBox->exec() == mrOk)
         setWindowTitle(ActOperatorEntryBox->EntryInputEdit->text());
-}
-
-void TGraphMultipleForm::FillTable()
-{
-    GraphDataMemo->setPlainText(AddedTests.constLast().join(u'\n'));
-    TableHoldsLastLines = true;
-}
-
-void TGraphMultipleForm::DataShowBitBtnClick()
-{
-    if (!TableHoldsLastLines)
-        FillTable();
-    GraphWindow::DataShowBitBtnClick();
 }
 
 void TGraphMultipleForm::PointExtent::Take(const QPointF& point)

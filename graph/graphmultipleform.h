@@ -10,6 +10,9 @@ QT_BEGIN_NAMESPACE
 class QLineSeries;
 QT_END_NAMESPACE
 
+// The name of a test in the legend: the first 16 characters of its title line.
+QString LegendName(const QStringList& lines);
+
 // Up to ten saved tests laid over one another in one chart, each a curve in its own colour named
 // in the legend. A test's points are added once, when its file arrives; a repaint, a resize or a
 // change of the units or colour setting never redraws the curves already there (the next test
@@ -19,9 +22,6 @@ QT_END_NAMESPACE
 // FormActivate: the window does not reach into the main window. The main window reacts to
 // QMdiArea::subWindowActivated and, when the active child holds a TGraphMultipleForm, enables its
 // Window menu and Print and disables Save: this window is printed but never saved.
-// The name of a test in the legend: the first 16 characters of its title line.
-QString LegendName(const QStringList& lines);
-
 class TGraphMultipleForm : public GraphWindow
 {
     Q_OBJECT
@@ -43,13 +43,9 @@ public:
 
     QList<QLineSeries*> Series; // Series1 to Series10
 
-protected:
-    void DataShowBitBtnClick() override;
-
 private:
     bool RefuseWhenFull();
     void AskWindowTitle();
-    void FillTable();
 
     // Where the points of every curve lie; the axes are scaled to it.
     struct PointExtent
@@ -62,8 +58,5 @@ private:
     };
 
     QList<QStringList> AddedTests;
-    // The table is filled only when it shows: ten thousand lines take far longer to lay out than
-    // to draw as a curve.
-    bool TableHoldsLastLines = true;
     PointExtent Extent;
 };

@@ -7,9 +7,11 @@
 #include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -40,6 +42,13 @@ GraphWindow::GraphWindow(QWidget* owner, const QString& name, const QString& cap
     GraphDataMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     GraphDataMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     GraphDataMemo->setFocusPolicy(Qt::ClickFocus);
+    connect(GraphDataMemo->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (filling_)
+            return;
+        tableFilled_ = true;
+        tableEdited_ = true;
+        TableEdited();
+    });
 
     DataShowBitBtn = new QPushButton(ShowGraphCaption, Panel1);
     DataShowBitBtn->setObjectName(QStringLiteral("DataShowBitBtn"));
@@ -75,6 +84,42 @@ GraphWindow::GraphWindow(QWidget* owner, const QString& name, const QString& cap
 void GraphWindow::DataShowBitBtnClick()
 {
     const bool showChart = GraphChart->isHidden();
+    if (!showChart && !tableFilled_)
+        FillTable();
     GraphChart->setVisible(showChart);
     DataShowBitBtn->setText(showChart ? ShowDataCaption : ShowGraphCaption);
+}
+
+void GraphWindow::SetTableLines(const QStringList& lines)
+{
+    tableLines_ = lines;
+    tableEdited_ = false;
+    tableFilled_ = false;
+    if (GraphChart->isHidden())
+        FillTable();
+}
+
+const QStringList& GraphWindow::TableLines() const
+{
+    if (!std::exchange(tableEdited_, false))
+        return tableLines_;
+    tableLines_.clear();
+    const QTextDocument* document = GraphDataMemo->document();
+    if (!document->isEmpty()) {
+        tableLines_.reserve(document->blockCount());
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            tableLines_.append(block.text());
+    }
+    return tableLines_;
+}
+
+void GraphWindow::FillTable()
+{
+    QTextDocument* document = GraphDataMemo->document();
+    const bool unsaved = document->isModified();
+    filling_ = true;
+    GraphDataMemo->setPlainText(tableLines_.join(u'\n'));
+    filling_ = false;
+    document->setModified(unsaved);
+    tableFilled_ = true;
 }

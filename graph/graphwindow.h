@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QStringList>
 #include <QWidget>
 
 QT_BEGIN_NAMESPACE
@@ -12,6 +13,9 @@ QT_END_NAMESPACE
 // What both graph windows are made of: one panel holding the chart over its whole area, the test's
 // raw lines under the chart right of a 60-pixel margin, and on top, in one of the upper corners,
 // the button that switches between the two. The window frees itself when it closes.
+//
+// The table is filled only when it is first shown: a long test takes far longer to lay out as text
+// than to draw as a curve, and most tests are only ever looked at as a chart.
 class GraphWindow : public QWidget
 {
     Q_OBJECT
@@ -36,6 +40,21 @@ protected:
     // what it will show next ("Show &Data" while the chart shows).
     virtual void DataShowBitBtnClick();
 
+    // The lines the table shows, in it or waiting to be laid out there; the table's unsaved mark
+    // stays as it is.
+    void SetTableLines(const QStringList& lines);
+    // The table's lines, read back from it when its text was changed other than through
+    // SetTableLines.
+    const QStringList& TableLines() const;
+    // The table's text was changed other than through SetTableLines.
+    virtual void TableEdited() {}
+
 private:
+    void FillTable();
+
     QSize ClientSize;
+    mutable QStringList tableLines_;
+    bool tableFilled_ = true;
+    mutable bool tableEdited_ = false;
+    bool filling_ = false;
 };

@@ -10,6 +10,12 @@
 
 #include <algorithm>
 
+namespace {
+
+const QString CurveName = QStringLiteral("Series1");
+
+} // namespace
+
 QChartView* CreateTestChart(QWidget* parent, const QString& objectName, int topMargin)
 {
     QChartView* chart = CreateForceChart(parent, objectName, topMargin);
@@ -19,7 +25,7 @@ QChartView* CreateTestChart(QWidget* parent, const QString& objectName, int topM
 
 QLineSeries* AddTestSeries(QChartView* chart)
 {
-    return AddForceSeries(chart, QStringLiteral("Series1"), Qt::red);
+    return AddForceSeries(chart, CurveName, Qt::red);
 }
 
 std::optional<ConversionError> DrawTestChart(QChartView* chart, const QStringList& lines)
@@ -39,7 +45,7 @@ std::optional<ConversionError> DrawTestChart(QChartView* chart, const QStringLis
         badRecord = error;
     }
 
-    auto* series = qobject_cast<QLineSeries*>(chart->chart()->series().constFirst());
+    auto* series = chart->chart()->findChild<QLineSeries*>(CurveName, Qt::FindDirectChildrenOnly);
     SetSeriesPoints(series, points, GraphColour(Qt::red));
     SetChartTitle(chart,
                   {TestLine(lines, 0),

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 // Long enough for the port to hand bytes to the device, short enough to keep a send responsive.
@@ -39,6 +41,8 @@ int DeviceSerialLibrary::Open(int port, int, int)
                          if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
                              DeviceFailed(port, *device);
                      });
+    QObject::connect(device, &QSerialPort::readyRead, device,
+                     [this, port, device] { TakeArrived(*device, ports_[port]); });
     if (!device->open(QIODevice::ReadWrite)) {
         delete device;
         return CannotOpen;
@@ -126,23 +130,17 @@ int DeviceSerialLibrary::BytesWaitingToGo(int port)
 
 int DeviceSerialLibrary::ReadByte(int port, char* buffer, int)
 {
-    const int result = WithOpenPort(port, [buffer](QSerialPort& device, Port&) {
-        if (device.bytesAvailable() == 0)
+    const int result = WithOpenPort(port, [buffer](QSerialPort& device, Port& state) {
+        if (state.received.Size() == 0 && device.bytesAvailable() == 0)
             device.waitForReadyRead(0); // takes what the device holds, never waits
         if (!device.isOpen())
             return DeviceGone;
-        if (device.bytesAvailable() == 0)
-            return 0;
-        return device.read(buffer, 1) == 1 ? 1 : TransferFailed;
+        TakeArrived(device, state);
+        return state.received.Take(*buffer) ? 1 : 0;
     });
     if (result != DeviceGone)
         return result;
-    QByteArray& received = ports_[port].receivedBeforeFailure;
-    if (received.isEmpty())
-        return DeviceGone;
-    *buffer = received.front();
-    received.remove(0, 1);
-    return 1;
+    return ports_[port].received.Take(*buffer) ? 1 : DeviceGone;
 }
 
 int DeviceSerialLibrary::Close(int port)
@@ -162,9 +160,16 @@ template <typename Body> int DeviceSerialLibrary::WithOpenPort(int port, Body bo
     return body(*found->second.device, found->second);
 }
 
+void DeviceSerialLibrary::TakeArrived(QSerialPort& device, Port& state)
+{
+    const qint64 arrived = std::min<qint64>(device.bytesAvailable(), state.received.Room());
+    if (arrived > 0)
+        state.received.Append(device.read(arrived));
+}
+
 void DeviceSerialLibrary::DeviceFailed(int port, QSerialPort& device)
 {
-    ports_[port].receivedBeforeFailure += device.readAll();
+    TakeArrived(device, ports_[port]);
     device.close();
 }
 

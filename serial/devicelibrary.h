@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/receivequeue.h"
 #include "serial/seriallibrary.h"
 
 #include <QPointer>
@@ -9,6 +10,12 @@
 // The serial library over real tty devices, through QSerialPort. COMn is the device
 // <StartDirectory>/COMn when that exists (a link made by the installer or the simulator), else
 // /dev/ttyS(n-1).
+//
+// What a port receives is taken from it as it arrives, whenever the event loop runs or a read finds
+// nothing taken yet, into the port's own receive queue, from which reads hand it out a byte at a
+// time: the port's buffer holds a block of memory for every small arrival, and a burst from the
+// machine may wait minutes for the polling to take it line by line. Once the queue is full, further
+// bytes wait in the port until there is room.
 class DeviceSerialLibrary : public SerialLibrary
 {
 public:
@@ -39,8 +46,8 @@ private:
     {
         // Open until the device goes away; closed at its first failure.
         QPointer<QSerialPort> device;
-        // What the port had received when the device went away, handed out before the failure.
-        QByteArray receivedBeforeFailure;
+        // Received and not read yet; when the device went away, handed out before the failure.
+        ReceiveQueue received;
         // A pseudo-terminal has no modem lines: the control line is then kept here.
         bool softwareControlLine = false;
         bool hasModemLines = true;
@@ -49,6 +56,8 @@ private:
     // The body's result on the open port at the index; NotOpen or DeviceGone without it.
     template <typename Body> int WithOpenPort(int port, Body body);
     void Forget(int port);
+    // Moves what the device has received into the port's queue, as far as there is room.
+    static void TakeArrived(QSerialPort& device, Port& state);
     // Closes a device that went away, keeping the bytes it had received.
     void DeviceFailed(int port, QSerialPort& device);
 

@@ -116,8 +116,8 @@ private slots:
             {[](QWidget* box) { qobject_cast<TInitializingBox*>(box)->Timer1->setInterval(0); }});
         screen_ = std::make_unique<TMainScreen>();
         QVERIFY(startUp.AllAnswered());
-        screen_->OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
-        screen_->SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
+        screen_->OpenDialog().setOption(QFileDialog::DontUseNativeDialog);
+        screen_->SaveDialog().setOption(QFileDialog::DontUseNativeDialog);
         screen_->resize(1000, 800);
         screen_->show();
     }
@@ -230,7 +230,7 @@ void TestFileCommands::saveWritesByTheEnding()
         return;
     }
     // Again by the speed button, the dialog empty on the test-file filter; a test opened again.
-    QCOMPARE(screen_->SaveDialog->selectedNameFilter(), "QOR files (*.dat)");
+    QCOMPARE(screen_->SaveDialog().selectedNameFilter(), "QOR files (*.dat)");
     Run([&] { screen_->SpeedSaveAsBtn->click(); }, {EnterFileName(file), ReplaceFile});
     QCOMPARE(ReadBytes(Data(file)), bytes);
     if (!saved)
@@ -353,7 +353,7 @@ void TestFileCommands::openDialogStartsEachUseEmpty()
             QTRY_COMPARE(told.size(), file == "bad.dat" ? 1 : 0);
         },
         answers);
-    QVERIFY(!completion(screen_->OpenDialog)->isVisible());
+    QVERIFY(!completion(&screen_->OpenDialog())->isVisible());
     Run([&] { Shortcut(command); }, {EnterFileName("good.dat")});
     QCOMPARE(screen_->MdiArea->subWindowList().size(), file == "bad.dat" ? 1 : 2);
 }

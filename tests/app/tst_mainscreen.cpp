@@ -9,6 +9,7 @@
 #include "scriptedseriallibrary.h"
 #include "temporarystartdirectory.h"
 
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -146,10 +147,14 @@ void TestMainScreen::titleBlock()
     QCOMPARE(VersionText, QStringLiteral("Ver Win 2.2.3 - 25 Feb, 2006"));
     QCOMPARE(StartDirectory, start_->Path());
     QCOMPARE(screen->TitleBlock->height(), 57);
-    for (const char* name : {"TitleBlock", "HeadingName", "HeadingAddress", "HeadingPhone",
-                             "HeadingVerDate", "HeadingProgramName", "SpeedBar", "StatusBar",
-                             "ConvertGraphDataMemo", "OpenDialog", "SaveDialog", "Menu"})
+    for (const char* name :
+         {"TitleBlock", "HeadingName", "HeadingAddress", "HeadingPhone", "HeadingVerDate",
+          "HeadingProgramName", "SpeedBar", "StatusBar", "ConvertGraphDataMemo", "Menu"})
         QVERIFY2(screen->findChild<QObject*>(QLatin1String(name)), name);
+    // The file dialogs are made when first used, and kept.
+    QVERIFY(!screen->findChild<QFileDialog*>());
+    for (QFileDialog* dialog : {&screen->OpenDialog(), &screen->SaveDialog()})
+        QCOMPARE(screen->findChild<QFileDialog*>(dialog->objectName()), dialog);
     QVERIFY(screen->findChild<TAboutBox*>()); // the hidden one, kept for the window's life
 }
 

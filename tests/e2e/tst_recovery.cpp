@@ -133,7 +133,7 @@ void TestRecovery::killedTestIsOfferedOpenedAndSaved()
                  "Recovered " + offer.right(19)); // the time of its first line
 
         // File > Save saves the recovered test at once.
-        program.mainScreen->SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
+        program.mainScreen->SaveDialog().setOption(QFileDialog::DontUseNativeDialog);
         ModalAnswers save({[](QWidget* dialog) {
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText("recovered");
             QTest::keyClick(dialog, Qt::Key_Return);

@@ -77,7 +77,7 @@ private:
             {[](QWidget* box) { qobject_cast<TInitializingBox*>(box)->Timer1->setInterval(0); }});
         screen_ = std::make_unique<TMainScreen>();
         QVERIFY(startUp.AllAnswered());
-        screen_->SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
+        screen_->SaveDialog().setOption(QFileDialog::DontUseNativeDialog);
         screen_->resize(1200, 900);
         screen_->show();
     }
