@@ -69,6 +69,7 @@ private slots:
     void savedTestsAreFoundComparedChartedAndExported();
     void addFolderFeedsCompareUpToTen();
     void offlineLibraryNeverHoldsUpASave();
+    void readingAgainKeepsSelectionCurrentRowAndScroll();
 
 private:
     void Start()
@@ -226,6 +227,56 @@ void TestLibraryWindow::offlineLibraryNeverHoldsUpASave()
     QCOMPARE(screen_->StatusBar->currentMessage(), QString()); // told once
     QVERIFY(ReadBytes(start_->Path() + "/errors/library.errors.txt")
                 .contains("Test library: offline, saved tests wait"));
+}
+
+// The window on its own, given rows as the library gives them: ids in the order stored.
+void TestLibraryWindow::readingAgainKeepsSelectionCurrentRowAndScroll()
+{
+    QList<LibraryEntry> stored;
+    const auto store = [&stored](const QString& file, const QString& title) {
+        LibraryEntry entry;
+        entry.id = stored.size() + 1;
+        entry.station = "bench-1";
+        entry.path = "/data/" + file;
+        entry.title = title;
+        entry.finished = QDateTime(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC).addSecs(60 * entry.id);
+        stored.append(entry);
+    };
+    for (int test = 1; test <= 300; ++test)
+        store(QString("t%1.dat").arg(test), QString("Test %1").arg(test));
+    TLibraryForm library({[&stored](qint64 after) { return stored.mid(after); }, [](QWidget*) {}});
+    library.Reload();
+    library.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&library));
+    EntryTableModel* list = library.Entries;
+    const auto rowOf = [list](const QString& title) {
+        return list->match(list->index(0, 0), Qt::DisplayRole, title, 1, Qt::MatchExactly)
+            .value(0)
+            .row();
+    };
+    QItemSelectionModel* selection = library.EntryTable->selectionModel();
+    for (const char* title : {"Test 150", "Test 140", "Test 100"})
+        selection->select(list->index(rowOf(title), 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(list->index(rowOf("Test 140"), 2), QItemSelectionModel::NoUpdate);
+    library.EntryTable->verticalScrollBar()->setValue(120);
+
+    // Another station saves a test, and Test 140 is saved again under a new title: its newer row
+    // takes the place of the old, at the top of the newest-first list.
+    store("t301.dat", "Test 301");
+    store("t140.dat", "Test 140, again");
+    library.RefreshBtn->click();
+    QTest::qWait(50); // the view lays its rows out again
+
+    QCOMPARE(library.CountLabel->text(), "301 of 301 tests");
+    QStringList selected;
+    for (const QModelIndex& row : selection->selectedRows())
+        selected.append(row.data().toString());
+    selected.sort();
+    QCOMPARE(selected, (QStringList{"Test 100", "Test 140, again", "Test 150"}));
+    QCOMPARE(library.EntryTable->currentIndex(), list->index(rowOf("Test 140, again"), 2));
+    QCOMPARE(library.EntryTable->verticalScrollBar()->value(), 120);
+    QVERIFY(library.OpenBtn->isEnabled());
 }
 
 QTEST_MAIN(TestLibraryWindow)
