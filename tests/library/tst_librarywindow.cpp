@@ -70,6 +70,8 @@ private slots:
     void addFolderFeedsCompareUpToTen();
     void offlineLibraryNeverHoldsUpASave();
     void readingAgainKeepsSelectionCurrentRowAndScroll();
+    void activeWindowSetsWindowMenuSaveAndPrint_data();
+    void activeWindowSetsWindowMenuSaveAndPrint();
 
 private:
     void Start()
@@ -227,6 +229,56 @@ void TestLibraryWindow::offlineLibraryNeverHoldsUpASave()
     QCOMPARE(screen_->StatusBar->currentMessage(), QString()); // told once
     QVERIFY(ReadBytes(start_->Path() + "/errors/library.errors.txt")
                 .contains("Test library: offline, saved tests wait"));
+}
+
+void TestLibraryWindow::activeWindowSetsWindowMenuSaveAndPrint_data()
+{
+    QTest::addColumn<QString>("before"); // the window active before
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("print");
+
+    QTest::newRow("library") << "TGraphForm"
+                             << "TLibraryForm" << false << false;
+    QTest::newRow("trend") << "TGraphForm"
+                           << "TLibraryTrendForm" << false << false;
+    QTest::newRow("single graph") << "TLibraryTrendForm"
+                                  << "TGraphForm" << true << true;
+    QTest::newRow("multiple graph") << "TLibraryForm"
+                                    << "TGraphMultipleForm" << false << true;
+}
+
+void TestLibraryWindow::activeWindowSetsWindowMenuSaveAndPrint()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, active);
+    QFETCH(bool, save);
+    QFETCH(bool, print);
+    QDir().mkpath(Data(""));
+    StoreTestFile(Data("oak.dat"), Test("Oak", 200));
+    Start();
+    Run([&] { screen_->Library->MenuLibraryAddFolder->trigger(); }, {ChooseFile(Data(""))});
+    OpenLibrary(1);
+    // The library's windows alone open the Window menu.
+    QVERIFY(screen_->MenuWindow->menuAction()->isEnabled());
+    TLibraryForm* library = Library();
+    library->EntryTable->selectAll();
+    library->TrendBtn->click();
+    library->OpenBtn->click();
+    Run([&] { library->CompareBtn->click(); }, {PressEnter});
+    const auto activate = [this](const QString& kind) {
+        for (QMdiSubWindow* child : screen_->MdiArea->subWindowList()) {
+            if (child->widget()->metaObject()->className() == kind)
+                screen_->MdiArea->setActiveSubWindow(child);
+        }
+        QCOMPARE(screen_->MdiArea->activeSubWindow()->widget()->metaObject()->className(), kind);
+    };
+    activate(before);
+    activate(active);
+    QCOMPARE(screen_->MenuFileSave->isEnabled(), save);
+    QCOMPARE(screen_->SpeedSaveAsBtn->isEnabled(), save);
+    QCOMPARE(screen_->MenuFilePrint->isEnabled(), print);
+    QCOMPARE(screen_->SpeedPrintBtn->isEnabled(), print);
 }
 
 // The window on its own, given rows as the library gives them: ids in the order stored.
