@@ -14,11 +14,17 @@
 #include "library/libraryform.h"
 #include "library/librarystatisticsbox.h"
 #include "library/librarytrendform.h"
+#include "library/trendchart.h"
 #include "modalanswers.h"
 #include "temporarystartdirectory.h"
 
+#include <QChart>
 #include <QChartView>
+#include <QDateTimeAxis>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QValueAxis>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -43,6 +49,34 @@ Answer ChooseFile(const QString& name)
 }
 
 const Answer PressEnter = [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); };
+
+// What a trend chart shows: its title and each line in the legend with its points.
+QStringList Lines(QChartView* view)
+{
+    QStringList shown{view->chart()->title()};
+    for (QAbstractSeries* line : view->chart()->series()) {
+        if (!line->isVisible())
+            continue;
+        QString points;
+        for (const QPointF& point : static_cast<QLineSeries*>(line)->points())
+            points += QString(" (%1, %2)").arg(point.x()).arg(point.y());
+        shown.append(line->name() + ':' + points);
+    }
+    return shown;
+}
+
+// The ranges, ticks and titles of a trend chart's axes.
+QStringList Axes(QChartView* view)
+{
+    const auto* time = static_cast<QDateTimeAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
+    const auto* values = static_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+    return {time->min().toString(Qt::ISODate) + " to " + time->max().toString(Qt::ISODate),
+            values->titleText(),
+            QString("%1 to %2 in %3 ticks")
+                .arg(values->min())
+                .arg(values->max())
+                .arg(values->tickCount())};
+}
 
 } // namespace
 
@@ -72,6 +106,8 @@ private slots:
     void readingAgainKeepsSelectionCurrentRowAndScroll();
     void activeWindowSetsWindowMenuSaveAndPrint_data();
     void activeWindowSetsWindowMenuSaveAndPrint();
+    void trendDrawnAgainShowsWhatANewChartShows_data();
+    void trendDrawnAgainShowsWhatANewChartShows();
 
 private:
     void Start()
@@ -147,9 +183,12 @@ void TestLibraryWindow::savedTestsAreFoundComparedChartedAndExported()
     const QList<QAbstractSeries*> lines =
         Windows<TLibraryTrendForm>()[0]->TrendChart->chart()->series();
     QCOMPARE(static_cast<QLineSeries*>(lines.value(0))->count(), 2); // the tests
-    QStringList names;
-    for (QAbstractSeries* line : lines)
-        names.append(line->name());
+    QStringList names;                                               // in the legend
+    for (QLegendMarker* marker :
+         Windows<TLibraryTrendForm>()[0]->TrendChart->chart()->legend()->markers()) {
+        if (marker->isVisible())
+            names.append(marker->label());
+    }
     QCOMPARE(names, (QStringList{"Tests", "Mean + 3 SD", "Mean", "Mean - 3 SD"}));
 
     QString statistics;
@@ -329,6 +368,59 @@ void TestLibraryWindow::readingAgainKeepsSelectionCurrentRowAndScroll()
     QCOMPARE(library.EntryTable->currentIndex(), list->index(rowOf("Test 140, again"), 2));
     QCOMPARE(library.EntryTable->verticalScrollBar()->value(), 120);
     QVERIFY(library.OpenBtn->isEnabled());
+}
+
+void TestLibraryWindow::trendDrawnAgainShowsWhatANewChartShows_data()
+{
+    QTest::addColumn<Trend>("before");
+    QTest::addColumn<Trend>("after");
+    QTest::addColumn<QStringList>("legend");
+
+    const double hour = 3'600'000;
+    const double start = QDateTime(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC).toMSecsSinceEpoch();
+    const Trend plain{.points{{start, 10}, {start + hour, 14}, {start + 2 * hour, 12}},
+                      .mean = 12,
+                      .lowerControl = 6,
+                      .upperControl = 18};
+    const Trend limited{.points{{start + 5 * hour, 100}, {start + 9 * hour, 140}},
+                        .mean = 120,
+                        .lowerControl = 60,
+                        .upperControl = 180,
+                        .low = 40,
+                        .high = 200};
+    const QStringList controlLines{"Tests", "Mean + 3 SD", "Mean", "Mean - 3 SD"};
+    QTest::newRow("limits, then none") << limited << plain << controlLines;
+    QTest::newRow("none, then limits")
+        << plain << limited
+        << QStringList{"Tests", "High limit", "Mean + 3 SD", "Mean", "Mean - 3 SD", "Low limit"};
+    QTest::newRow("one test, then three")
+        << Trend{.points{{start, 5}}, .mean = 5} << plain << controlLines;
+    QTest::newRow("tests, then none") << limited << Trend{} << QStringList{"Tests"};
+}
+
+void TestLibraryWindow::trendDrawnAgainShowsWhatANewChartShows()
+{
+    QFETCH(Trend, before);
+    QFETCH(Trend, after);
+    QFETCH(QStringList, legend);
+    std::unique_ptr<QChartView> again(CreateTrendChart(nullptr));
+    again->resize(700, 460);
+    again->show();
+    QVERIFY(QTest::qWaitForWindowExposed(again.get()));
+    DrawTrend(again.get(), before, "Before", "Force (lbs.)");
+    DrawTrend(again.get(), after, "After", "Force (kg)");
+    std::unique_ptr<QChartView> fresh(CreateTrendChart(nullptr));
+    DrawTrend(fresh.get(), after, "After", "Force (kg)");
+    QCOMPARE(Lines(again.get()), Lines(fresh.get()));
+    if (!after.points.isEmpty()) // else the axes stay as they were
+        QCOMPARE(Axes(again.get()), Axes(fresh.get()));
+
+    QStringList names;
+    for (QLegendMarker* marker : again->chart()->legend()->markers()) {
+        if (marker->isVisible())
+            names.append(marker->label());
+    }
+    QCOMPARE(names, legend);
 }
 
 QTEST_MAIN(TestLibraryWindow)
