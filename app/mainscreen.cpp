@@ -351,16 +351,18 @@ void TMainScreen::SetSaveAndPrintEnabled(bool save, bool print)
     SpeedPrintBtn->setEnabled(print);
 }
 
-// A graph window that becomes active opens the Window menu for good and enables Print, and Save
-// for a single test; a multiple window is never saved. Closing a window changes nothing here.
+// A graph or library window that becomes active opens the Window menu for good. A graph window
+// enables Print, and Save for a single test (a multiple window is never saved); the library and
+// trend windows have nothing to save or print. Closing a window changes nothing here.
 void TMainScreen::MdiAreaSubWindowActivated(QMdiSubWindow* child)
 {
     QWidget* window = child ? child->widget() : nullptr;
     const bool singleTest = qobject_cast<TGraphForm*>(window);
-    if (!singleTest && !qobject_cast<TGraphMultipleForm*>(window))
+    const bool graph = singleTest || qobject_cast<TGraphMultipleForm*>(window);
+    if (!graph && !LibraryCommands::IsLibraryWindow(window))
         return;
     MenuWindow->menuAction()->setEnabled(true);
-    SetSaveAndPrintEnabled(singleTest, true);
+    SetSaveAndPrintEnabled(singleTest, graph);
 }
 
 QFileDialog& TMainScreen::OpenDialog()

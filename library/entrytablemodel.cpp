@@ -72,6 +72,19 @@ void EntryTableModel::Refilter()
     listed_ = FilterEntries(entries_, order_, filter_);
 }
 
+QList<int> EntryTableModel::RowsOf(const QList<int>& positions) const
+{
+    QList<bool> wanted(entries_.size());
+    for (int position : positions)
+        wanted[position] = true;
+    QList<int> rows;
+    for (int row = 0; row < listed_.size(); ++row) {
+        if (wanted[listed_[row]])
+            rows.append(row);
+    }
+    return rows;
+}
+
 void EntryTableModel::RecheckFiles()
 {
     states_.fill(FileState::Unchecked);

@@ -34,6 +34,8 @@ public:
     const QList<LibraryEntry>& Entries() const { return entries_; }
     // The positions in Entries() of the rows listed, in their order.
     const QList<int>& Listed() const { return listed_; }
+    // The rows that list the entries at the positions, in order; an entry not listed has none.
+    QList<int> RowsOf(const QList<int>& positions) const;
     // Every file is checked again when next shown.
     void RecheckFiles();
     // The file of an entry, checked when it was not yet.

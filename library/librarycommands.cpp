@@ -6,6 +6,7 @@
 #include "library/librarydelivery.h"
 #include "library/libraryform.h"
 #include "library/librarystore.h"
+#include "library/librarytrendform.h"
 #include "platform/errorreport.h"
 #include "platform/hint.h"
 #include "program/settings.h"
@@ -87,6 +88,12 @@ void LibraryCommands::TestFileSaved(const QString& path, const QStringList& line
         return;
     }
     Deliver();
+}
+
+bool LibraryCommands::IsLibraryWindow(const QWidget* window)
+{
+    return qobject_cast<const TLibraryForm*>(window) ||
+           qobject_cast<const TLibraryTrendForm*>(window);
 }
 
 void LibraryCommands::DeliveryOffline(const QString& reason)

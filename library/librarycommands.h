@@ -33,6 +33,9 @@ public:
     // row that cannot be queued is told in the status bar and logged.
     void TestFileSaved(const QString& path, const QStringList& lines);
 
+    // Whether the window is one of the library's: the library window or a trend window.
+    static bool IsLibraryWindow(const QWidget* window);
+
     QMenu* MenuLibrary;
     QAction* MenuLibraryTestLibrary;
     QAction* MenuLibraryAddFolder;

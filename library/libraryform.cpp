@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace {
@@ -223,9 +224,35 @@ void TLibraryForm::Reload()
     const QList<LibraryEntry> newer = services_.load(Entries->NewestId());
     if (newer.isEmpty() && Entries->NewestId() > 0)
         return; // the list and its selection stay as they are
+    // Entries keep their positions, also one that a newer row of its file replaces: the operator's
+    // selection and current row are found again by them.
+    const QList<int> selected = Selected();
+    const QModelIndex current = EntryTable->currentIndex();
+    const QList<int> currentPosition =
+        current.isValid() ? QList<int>{Entries->Listed()[current.row()]} : QList<int>{};
+    const int scrolled = EntryTable->verticalScrollBar()->value();
     Entries->AddEntries(newer);
     FillStations();
     FilterChange();
+    Select(selected);
+    for (int row : Entries->RowsOf(currentPosition))
+        EntryTable->selectionModel()->setCurrentIndex(Entries->index(row, current.column()),
+                                                      QItemSelectionModel::NoUpdate);
+    EntryTable->verticalScrollBar()->setValue(scrolled);
+}
+
+void TLibraryForm::Select(const QList<int>& positions)
+{
+    const QList<int> rows = Entries->RowsOf(positions);
+    QItemSelection selection;
+    for (qsizetype first = 0, next = 0; first < rows.size(); first = next) {
+        // A run of consecutive rows is one range.
+        for (next = first + 1; next < rows.size() && rows[next] == rows[next - 1] + 1; ++next) {
+        }
+        selection.select(Entries->index(rows[first], 0),
+                         Entries->index(rows[next - 1], EntryTableModel::ColumnCount - 1));
+    }
+    EntryTable->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void TLibraryForm::FillStations()

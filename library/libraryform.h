@@ -35,8 +35,9 @@ public:
 
     explicit TLibraryForm(Services services, QWidget* owner = nullptr);
 
-    // Reads the entries stored since the last reading (all, the first time), keeping the filter
-    // and the order. Throws LibraryError when the library cannot be read.
+    // Reads the entries stored since the last reading (all, the first time), keeping the filter,
+    // the order, the selection, the current row and the scroll position. Throws LibraryError when
+    // the library cannot be read.
     void Reload();
     QLineEdit* TitleFilterEdit;
     QLineEdit* LotFilterEdit;
@@ -80,6 +81,8 @@ private:
     void SelectionChange();
     // The positions of the selected entries, in the list's order.
     QList<int> Selected() const;
+    // Selects the entries at the positions that are listed, instead of those selected.
+    void Select(const QList<int>& positions);
     // The selected entries whose files can be read, after telling the operator about any file
     // that changed since it was saved or is missing.
     QStringList ReadablePaths(const QList<int>& positions);

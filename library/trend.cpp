@@ -11,7 +11,7 @@ Trend TrendOf(const QList<LibraryEntry>& entries, const QList<int>& positions, R
               bool english, const TestMethod* method)
 {
     Trend trend;
-    QList<TestResults> values; // the one result of each test that has it
+    std::vector<double> values; // of the tests that have the result
     values.reserve(positions.size());
     trend.points.reserve(positions.size());
     for (int position : positions) {
@@ -19,13 +19,18 @@ Trend TrendOf(const QList<LibraryEntry>& entries, const QList<int>& positions, R
         if (const std::optional<double> value = EntryResult(entry, kind, english)) {
             trend.points.append(
                 QPointF(static_cast<double>(entry.finished.toMSecsSinceEpoch()), *value));
-            TestResults only{};
-            only[ResultIndex(kind)] = value;
-            values.append(only);
+            values.push_back(*value);
         }
     }
-    std::ranges::stable_sort(trend.points, {}, &QPointF::x);
-    const ResultStatistics statistics = ComputeStatistics(values, {}).byResult[ResultIndex(kind)];
+    // The library window lists the newest first: reversed, that is time order, as long as no two
+    // tests finished at the same moment.
+    const auto projection = &QPointF::x;
+    if (std::ranges::adjacent_find(trend.points, std::ranges::less_equal(), projection) ==
+        trend.points.end())
+        std::ranges::reverse(trend.points);
+    else if (!std::ranges::is_sorted(trend.points, {}, projection))
+        std::ranges::stable_sort(trend.points, {}, projection);
+    const ResultStatistics statistics = StatisticsOf(values);
     trend.mean = statistics.mean;
     if (statistics.mean && statistics.standardDeviation) {
         trend.lowerControl = *statistics.mean - 3 * *statistics.standardDeviation;

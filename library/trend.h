@@ -7,10 +7,10 @@
 // One result of several tests over the time they finished, with the lines a lab reads it by.
 struct Trend
 {
-    QList<QPointF> points; // x: finished, ms since the epoch; y: the result; in time order
-    std::optional<double> mean;
-    std::optional<double> lowerControl, upperControl; // mean -/+ 3 standard deviations
-    std::optional<double> low, high;                  // the method's limits
+    QList<QPointF> points{}; // x: finished, ms since the epoch; y: the result; in time order
+    std::optional<double> mean{};
+    std::optional<double> lowerControl{}, upperControl{}; // mean -/+ 3 standard deviations
+    std::optional<double> low{}, high{};                  // the method's limits
 };
 
 // The trend of the result over the entries at the positions that have it, in the given units,

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <vector>
-
-namespace {
 
 ResultStatistics StatisticsOf(const std::vector<double>& values)
 {
@@ -30,8 +27,6 @@ ResultStatistics StatisticsOf(const std::vector<double>& values)
         statistics.cvPercent = *statistics.standardDeviation / mean * 100.0;
     return statistics;
 }
-
-} // namespace
 
 SampleStatistics ComputeStatistics(const QList<TestResults>& results,
                                    const QList<Verdict>& verdicts)

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // The statistics of one result over the tests where it was computed: n, the mean, the standard
 // deviation (n - 1), the coefficient of variation (SD / mean x 100), the minimum, the maximum and
@@ -27,6 +28,8 @@ struct SampleStatistics
 
 SampleStatistics ComputeStatistics(const QList<TestResults>& results,
                                    const QList<Verdict>& verdicts);
+// The statistics of one result's values.
+ResultStatistics StatisticsOf(const std::vector<double>& values);
 
 // The statistics in the order the tables show them, each with its name: "n", "Mean",
 // "Standard Deviation", "CV %", "Minimum", "Maximum", "Range".

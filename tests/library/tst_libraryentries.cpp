@@ -51,6 +51,8 @@ private slots:
     void sortsByAnyField();
     void csvQuotesTextsAndConvertsResults();
     void trendDrawsMeanControlAndLimitLines();
+    void trendRunsInTimeOrder_data();
+    void trendRunsInTimeOrder();
     void queuePassesOverALineCutShort();
     void settingsComeFromLibraryIni_data();
     void settingsComeFromLibraryIni();
@@ -147,6 +149,34 @@ void TestLibraryEntries::trendDrawsMeanControlAndLimitLines()
     const Trend single = TrendOf(Entries, {0}, ResultKind::MaximumForce, true, nullptr);
     QCOMPARE(single.mean, 10.0);
     QVERIFY(!single.upperControl && !single.high);
+}
+
+void TestLibraryEntries::trendRunsInTimeOrder_data()
+{
+    QTest::addColumn<Positions>("positions"); // as the window lists them
+    QTest::addColumn<QList<double>>("forces");
+
+    QTest::newRow("oldest first") << Positions{0, 1, 2, 3} << QList<double>{1, 2, 3, 4};
+    QTest::newRow("newest first") << Positions{3, 2, 0} << QList<double>{1, 3, 4};
+    QTest::newRow("newest first, two of one moment in the list's order")
+        << Positions{3, 2, 1, 0} << QList<double>{1, 3, 2, 4};
+    QTest::newRow("any order") << Positions{1, 3, 0, 2} << QList<double>{1, 2, 3, 4};
+}
+
+void TestLibraryEntries::trendRunsInTimeOrder()
+{
+    QFETCH(Positions, positions);
+    QFETCH(QList<double>, forces);
+    const QList<LibraryEntry> tests{
+        Entry("first", "Lot 1", Verdict::None, "2026-03-01T08:00:00Z", 1),
+        Entry("second", "Lot 1", Verdict::None, "2026-03-01T09:00:00Z", 2),
+        Entry("third", "Lot 1", Verdict::None, "2026-03-01T09:00:00Z", 3),
+        Entry("fourth", "Lot 1", Verdict::None, "2026-03-01T10:00:00Z", 4)};
+    QList<double> drawn;
+    for (const QPointF& point :
+         TrendOf(tests, positions, ResultKind::MaximumForce, true, nullptr).points)
+        drawn.append(point.y());
+    QCOMPARE(drawn, forces);
 }
 
 void TestLibraryEntries::queuePassesOverALineCutShort()

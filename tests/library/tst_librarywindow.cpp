@@ -14,11 +14,17 @@
 #include "library/libraryform.h"
 #include "library/librarystatisticsbox.h"
 #include "library/librarytrendform.h"
+#include "library/trendchart.h"
 #include "modalanswers.h"
 #include "temporarystartdirectory.h"
 
+#include <QChart>
 #include <QChartView>
+#include <QDateTimeAxis>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QValueAxis>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -43,6 +49,34 @@ Answer ChooseFile(const QString& name)
 }
 
 const Answer PressEnter = [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); };
+
+// What a trend chart shows: its title and each line in its legend with its points.
+QStringList Lines(QChartView* view)
+{
+    QStringList shown{view->chart()->title()};
+    for (QLegendMarker* marker : view->chart()->legend()->markers()) {
+        if (!marker->isVisible())
+            continue;
+        QString line = marker->label() + ':';
+        for (const QPointF& point : static_cast<QLineSeries*>(marker->series())->points())
+            line += QString(" (%1, %2)").arg(point.x()).arg(point.y());
+        shown.append(line);
+    }
+    return shown;
+}
+
+// The ranges, ticks and titles of a trend chart's axes.
+QStringList Axes(QChartView* view)
+{
+    const auto* time = static_cast<QDateTimeAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
+    const auto* values = static_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+    return {time->min().toString(Qt::ISODate) + " to " + time->max().toString(Qt::ISODate),
+            values->titleText(),
+            QString("%1 to %2 in %3 ticks")
+                .arg(values->min())
+                .arg(values->max())
+                .arg(values->tickCount())};
+}
 
 } // namespace
 
@@ -69,6 +103,11 @@ private slots:
     void savedTestsAreFoundComparedChartedAndExported();
     void addFolderFeedsCompareUpToTen();
     void offlineLibraryNeverHoldsUpASave();
+    void readingAgainKeepsSelectionCurrentRowAndScroll();
+    void activeWindowSetsWindowMenuSaveAndPrint_data();
+    void activeWindowSetsWindowMenuSaveAndPrint();
+    void trendDrawnAgainShowsWhatANewChartShows_data();
+    void trendDrawnAgainShowsWhatANewChartShows();
 
 private:
     void Start()
@@ -144,9 +183,12 @@ void TestLibraryWindow::savedTestsAreFoundComparedChartedAndExported()
     const QList<QAbstractSeries*> lines =
         Windows<TLibraryTrendForm>()[0]->TrendChart->chart()->series();
     QCOMPARE(static_cast<QLineSeries*>(lines.value(0))->count(), 2); // the tests
-    QStringList names;
-    for (QAbstractSeries* line : lines)
-        names.append(line->name());
+    QStringList names;                                               // in the legend
+    for (QLegendMarker* marker :
+         Windows<TLibraryTrendForm>()[0]->TrendChart->chart()->legend()->markers()) {
+        if (marker->isVisible())
+            names.append(marker->label());
+    }
     QCOMPARE(names, (QStringList{"Tests", "Mean + 3 SD", "Mean", "Mean - 3 SD"}));
 
     QString statistics;
@@ -226,6 +268,154 @@ void TestLibraryWindow::offlineLibraryNeverHoldsUpASave()
     QCOMPARE(screen_->StatusBar->currentMessage(), QString()); // told once
     QVERIFY(ReadBytes(start_->Path() + "/errors/library.errors.txt")
                 .contains("Test library: offline, saved tests wait"));
+}
+
+void TestLibraryWindow::activeWindowSetsWindowMenuSaveAndPrint_data()
+{
+    QTest::addColumn<QString>("before"); // the window active before
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("print");
+
+    QTest::newRow("library") << "TGraphForm"
+                             << "TLibraryForm" << false << false;
+    QTest::newRow("trend") << "TGraphForm"
+                           << "TLibraryTrendForm" << false << false;
+    QTest::newRow("single graph") << "TLibraryTrendForm"
+                                  << "TGraphForm" << true << true;
+    QTest::newRow("multiple graph") << "TLibraryForm"
+                                    << "TGraphMultipleForm" << false << true;
+}
+
+void TestLibraryWindow::activeWindowSetsWindowMenuSaveAndPrint()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, active);
+    QFETCH(bool, save);
+    QFETCH(bool, print);
+    QDir().mkpath(Data(""));
+    StoreTestFile(Data("oak.dat"), Test("Oak", 200));
+    Start();
+    Run([&] { screen_->Library->MenuLibraryAddFolder->trigger(); }, {ChooseFile(Data(""))});
+    OpenLibrary(1);
+    // The library's windows alone open the Window menu.
+    QVERIFY(screen_->MenuWindow->menuAction()->isEnabled());
+    TLibraryForm* library = Library();
+    library->EntryTable->selectAll();
+    library->TrendBtn->click();
+    library->OpenBtn->click();
+    Run([&] { library->CompareBtn->click(); }, {PressEnter});
+    const auto activate = [this](const QString& kind) {
+        for (QMdiSubWindow* child : screen_->MdiArea->subWindowList()) {
+            if (child->widget()->metaObject()->className() == kind)
+                screen_->MdiArea->setActiveSubWindow(child);
+        }
+        QCOMPARE(screen_->MdiArea->activeSubWindow()->widget()->metaObject()->className(), kind);
+    };
+    activate(before);
+    activate(active);
+    QCOMPARE(screen_->MenuFileSave->isEnabled(), save);
+    QCOMPARE(screen_->SpeedSaveAsBtn->isEnabled(), save);
+    QCOMPARE(screen_->MenuFilePrint->isEnabled(), print);
+    QCOMPARE(screen_->SpeedPrintBtn->isEnabled(), print);
+}
+
+// The window on its own, given rows as the library gives them: ids in the order stored.
+void TestLibraryWindow::readingAgainKeepsSelectionCurrentRowAndScroll()
+{
+    QList<LibraryEntry> stored;
+    const auto store = [&stored](const QString& file, const QString& title) {
+        LibraryEntry entry;
+        entry.id = stored.size() + 1;
+        entry.station = "bench-1";
+        entry.path = "/data/" + file;
+        entry.title = title;
+        entry.finished = QDateTime(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC).addSecs(60 * entry.id);
+        stored.append(entry);
+    };
+    for (int test = 1; test <= 300; ++test)
+        store(QString("t%1.dat").arg(test), QString("Test %1").arg(test));
+    TLibraryForm library({[&stored](qint64 after) { return stored.mid(after); }, [](QWidget*) {}});
+    library.Reload();
+    library.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&library));
+    EntryTableModel* list = library.Entries;
+    const auto rowOf = [list](const QString& title) {
+        return list->match(list->index(0, 0), Qt::DisplayRole, title, 1, Qt::MatchExactly)
+            .value(0)
+            .row();
+    };
+    QItemSelectionModel* selection = library.EntryTable->selectionModel();
+    for (const char* title : {"Test 150", "Test 140", "Test 100"})
+        selection->select(list->index(rowOf(title), 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(list->index(rowOf("Test 140"), 2), QItemSelectionModel::NoUpdate);
+    library.EntryTable->verticalScrollBar()->setValue(120);
+
+    // Another station saves a test, and Test 140 is saved again under a new title: its newer row
+    // takes the place of the old, at the top of the newest-first list.
+    store("t301.dat", "Test 301");
+    store("t140.dat", "Test 140, again");
+    library.RefreshBtn->click();
+    QTest::qWait(50); // the view lays its rows out again
+
+    QCOMPARE(library.CountLabel->text(), "301 of 301 tests");
+    QStringList selected;
+    for (const QModelIndex& row : selection->selectedRows())
+        selected.append(row.data().toString());
+    selected.sort();
+    QCOMPARE(selected, (QStringList{"Test 100", "Test 140, again", "Test 150"}));
+    QCOMPARE(library.EntryTable->currentIndex(), list->index(rowOf("Test 140, again"), 2));
+    QCOMPARE(library.EntryTable->verticalScrollBar()->value(), 120);
+    QVERIFY(library.OpenBtn->isEnabled());
+}
+
+void TestLibraryWindow::trendDrawnAgainShowsWhatANewChartShows_data()
+{
+    QTest::addColumn<Trend>("before");
+    QTest::addColumn<Trend>("after");
+    QTest::addColumn<QString>("values"); // the value axis: every line, in nice numbers
+
+    const double hour = 3'600'000;
+    const double start = QDateTime(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC).toMSecsSinceEpoch();
+    const Trend plain{.points{{start, 10}, {start + hour, 14}, {start + 2 * hour, 12}},
+                      .mean = 12,
+                      .lowerControl = 6,
+                      .upperControl = 18};
+    const Trend limited{.points{{start + 5 * hour, 100}, {start + 9 * hour, 140}},
+                        .mean = 120,
+                        .lowerControl = 60,
+                        .upperControl = 180,
+                        .low = 40,
+                        .high = 200};
+    QTest::newRow("limits, then none") << limited << plain << "5 to 20 in 4 ticks";
+    QTest::newRow("none, then limits") << plain << limited << "0 to 250 in 6 ticks";
+    QTest::newRow("one test, then three")
+        << Trend{.points{{start, 5}}, .mean = 5} << plain << "5 to 20 in 4 ticks";
+    QTest::newRow("tests, then none") << limited << Trend{} << "0 to 250 in 6 ticks";
+}
+
+void TestLibraryWindow::trendDrawnAgainShowsWhatANewChartShows()
+{
+    QFETCH(Trend, before);
+    QFETCH(Trend, after);
+    QFETCH(QString, values);
+    const auto shownChart = [] {
+        std::unique_ptr<QChartView> view(CreateTrendChart(nullptr));
+        view->resize(700, 460);
+        view->show();
+        return view;
+    };
+    const std::unique_ptr<QChartView> again = shownChart();
+    QVERIFY(QTest::qWaitForWindowExposed(again.get()));
+    DrawTrend(again.get(), before, "Before", "Force (lbs.)");
+    DrawTrend(again.get(), after, "After", "Force (kg)");
+    const std::unique_ptr<QChartView> fresh = shownChart();
+    DrawTrend(fresh.get(), after, "After", "Force (kg)");
+    QCOMPARE(Lines(again.get()), Lines(fresh.get()));
+    QCOMPARE(Axes(again.get()).last(), values); // without tests, as they were
+    if (!after.points.isEmpty())
+        QCOMPARE(Axes(again.get()), Axes(fresh.get()));
 }
 
 QTEST_MAIN(TestLibraryWindow)
