@@ -51,7 +51,7 @@ TLibraryForm::TLibraryForm(Services services, QWidget* owner)
     setObjectName(QStringLiteral("LibraryForm"));
     setWindowTitle(QStringLiteral("Test Library"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1000, 520);
+    resize(sizeHint());
     // A list of many columns reads best in the regular weight, whatever the frame uses.
     QFont regular = font();
     regular.setBold(false);
@@ -135,7 +135,7 @@ void TLibraryForm::BuildFilterBar()
         connect(check, &QCheckBox::toggled, this, &TLibraryForm::FilterChange);
         connect(edit, &QDateEdit::dateChanged, this, &TLibraryForm::FilterChange);
     };
-    addDate("FromDateCheck", QStringLiteral("&From"), "FromDateEdit",
+    addDate("FromDateCheck", QStringLiteral("Fr&om"), "FromDateEdit",
             QStringLiteral("From|List the tests finished on this day or later"), FromDateCheck,
             FromDateEdit);
     addDate("ToDateCheck", QStringLiteral("&To"), "ToDateEdit",
@@ -146,12 +146,14 @@ void TLibraryForm::BuildFilterBar()
     connect(StationFilterCombo, &QComboBox::currentIndexChanged, this, &TLibraryForm::FilterChange);
     connect(VerdictFilterCombo, &QComboBox::currentIndexChanged, this, &TLibraryForm::FilterChange);
 
+    // This window's Alt letters share the main window with the menu bar's (F, M, P, R, L, W, H), the
+    // graph windows' (D, G) and the Results panel's (Y): they keep clear of them.
     auto* row = new QHBoxLayout;
     row->addWidget(Buddy(this, QStringLiteral("T&itle:"), TitleFilterEdit));
     row->addWidget(TitleFilterEdit, 2);
-    row->addWidget(Buddy(this, QStringLiteral("&Lot:"), LotFilterEdit));
+    row->addWidget(Buddy(this, QStringLiteral("L&ot:"), LotFilterEdit));
     row->addWidget(LotFilterEdit, 1);
-    row->addWidget(Buddy(this, QStringLiteral("Statio&n:"), StationFilterCombo));
+    row->addWidget(Buddy(this, QStringLiteral("St&ation:"), StationFilterCombo));
     row->addWidget(StationFilterCombo);
     row->addWidget(Buddy(this, QStringLiteral("&Verdict:"), VerdictFilterCombo));
     row->addWidget(VerdictFilterCombo);
@@ -177,7 +179,7 @@ void TLibraryForm::BuildCommandBar()
 {
     CountLabel = new QLabel(this);
     CountLabel->setObjectName(QStringLiteral("CountLabel"));
-    OpenBtn = AddButton("OpenBtn", QStringLiteral("&Open"),
+    OpenBtn = AddButton("OpenBtn", QStringLiteral("Op&en"),
                         QStringLiteral("Open|Open each selected test in a graph window (Enter)"),
                         &TLibraryForm::OpenBtnClick);
     CompareBtn =
@@ -195,14 +197,14 @@ void TLibraryForm::BuildCommandBar()
         TrendResultCombo->addItem(ResultName(kind));
     SetHint(TrendResultCombo, QStringLiteral("Result|The result that Trend draws"));
     TrendBtn = AddButton(
-        "TrendBtn", QStringLiteral("T&rend"),
+        "TrendBtn", QStringLiteral("Tre&nd"),
         QStringLiteral("Trend|Chart the chosen result of the selected tests over time, with the "
                        "method's limits, the mean and the mean +/- 3 SD"),
         &TLibraryForm::TrendBtnClick);
     ExportBtn = AddButton("ExportBtn", QStringLiteral("E&xport CSV..."),
                           QStringLiteral("Export CSV|Write the tests listed as a CSV file"),
                           &TLibraryForm::ExportBtnClick);
-    RefreshBtn = AddButton("RefreshBtn", QStringLiteral("R&efresh"),
+    RefreshBtn = AddButton("RefreshBtn", QStringLiteral("Refresh"),
                            QStringLiteral("Refresh|Read the library again, with every station's "
                                           "latest saves (F5)"),
                            &TLibraryForm::RefreshBtnClick);

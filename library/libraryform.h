@@ -39,6 +39,8 @@ public:
     // the order, the selection, the current row and the scroll position. Throws LibraryError when
     // the library cannot be read.
     void Reload();
+    // The window's own size, kept when the main window cascades its windows.
+    QSize sizeHint() const override { return {1000, 520}; }
     QLineEdit* TitleFilterEdit;
     QLineEdit* LotFilterEdit;
     QComboBox* StationFilterCombo;

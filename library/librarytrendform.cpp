@@ -13,7 +13,7 @@ TLibraryTrendForm::TLibraryTrendForm(const QList<LibraryEntry>& entries,
     setObjectName(QStringLiteral("LibraryTrendForm"));
     setWindowTitle(QStringLiteral("Trend of %1").arg(ResultName(kind)));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(700, 460);
+    resize(sizeHint());
     TrendChart = CreateTrendChart(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

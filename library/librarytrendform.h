@@ -17,6 +17,8 @@ class TLibraryTrendForm : public QWidget
 public:
     TLibraryTrendForm(const QList<LibraryEntry>& entries, const QList<int>& positions,
                       ResultKind kind, QWidget* owner = nullptr);
+    // The window's own size, kept when the main window cascades its windows.
+    QSize sizeHint() const override { return {700, 460}; }
 
     QChartView* TrendChart;
 };

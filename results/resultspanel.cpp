@@ -64,7 +64,7 @@ TResultsPanel::TResultsPanel(QWidget* owner) : QDockWidget(QStringLiteral("Resul
     ResultsTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ResultsTable->setWordWrap(false);
 
-    CopyButton = new QPushButton(QStringLiteral("&Copy"), contents);
+    CopyButton = new QPushButton(QStringLiteral("Cop&y"), contents);
     CopyButton->setObjectName(QStringLiteral("CopyButton"));
     SetHint(CopyButton, QStringLiteral("Copy Results|Copy the results table to the clipboard as "
                                        "tab-separated text for a spreadsheet (Ctrl+C)"));

@@ -15,6 +15,8 @@
 #include "library/librarystatisticsbox.h"
 #include "library/librarytrendform.h"
 #include "library/trendchart.h"
+#include "results/resultscommands.h"
+#include "results/resultspanel.h"
 #include "modalanswers.h"
 #include "temporarystartdirectory.h"
 
@@ -108,6 +110,8 @@ private slots:
     void activeWindowSetsWindowMenuSaveAndPrint();
     void trendDrawnAgainShowsWhatANewChartShows_data();
     void trendDrawnAgainShowsWhatANewChartShows();
+    void altLettersReachTheirOwnFieldOrButton();
+    void cascadeKeepsTheSizeEachWindowOpenedWith();
 
 private:
     void Start()
@@ -149,6 +153,22 @@ private:
             if (auto* window = qobject_cast<Form*>(child->widget()))
                 windows.append(window);
         return windows;
+    }
+    // A test added with Add Folder and shown in the library, a trend, a graph and a multiple window.
+    void OpenEveryKindOfWindow()
+    {
+        QDir().mkpath(Data(""));
+        StoreTestFile(Data("oak.dat"), Test("Oak", 200));
+        Start();
+        Run([&] { screen_->Library->MenuLibraryAddFolder->trigger(); }, {ChooseFile(Data(""))});
+        OpenLibrary(1);
+        // The library's windows alone open the Window menu.
+        QVERIFY(screen_->MenuWindow->menuAction()->isEnabled());
+        TLibraryForm* library = Library();
+        library->EntryTable->selectAll();
+        library->TrendBtn->click();
+        library->OpenBtn->click();
+        Run([&] { library->CompareBtn->click(); }, {PressEnter});
     }
     QString Data(const QString& name) const { return start_->Path() + "/data/" + name; }
 
@@ -293,18 +313,7 @@ void TestLibraryWindow::activeWindowSetsWindowMenuSaveAndPrint()
     QFETCH(QString, active);
     QFETCH(bool, save);
     QFETCH(bool, print);
-    QDir().mkpath(Data(""));
-    StoreTestFile(Data("oak.dat"), Test("Oak", 200));
-    Start();
-    Run([&] { screen_->Library->MenuLibraryAddFolder->trigger(); }, {ChooseFile(Data(""))});
-    OpenLibrary(1);
-    // The library's windows alone open the Window menu.
-    QVERIFY(screen_->MenuWindow->menuAction()->isEnabled());
-    TLibraryForm* library = Library();
-    library->EntryTable->selectAll();
-    library->TrendBtn->click();
-    library->OpenBtn->click();
-    Run([&] { library->CompareBtn->click(); }, {PressEnter});
+    OpenEveryKindOfWindow();
     const auto activate = [this](const QString& kind) {
         for (QMdiSubWindow* child : screen_->MdiArea->subWindowList()) {
             if (child->widget()->metaObject()->className() == kind)
@@ -420,3 +429,62 @@ void TestLibraryWindow::trendDrawnAgainShowsWhatANewChartShows()
 
 QTEST_MAIN(TestLibraryWindow)
 #include "tst_librarywindow.moc"
+
+// The library window and the Results panel share the main window's Alt keys with the menu bar:
+// a field's letter moves the focus to it at the first press, a button's letter is its own.
+void TestLibraryWindow::altLettersReachTheirOwnFieldOrButton()
+{
+    Start();
+    screen_->Results->MenuResultsPanel->setChecked(true);
+    OpenLibrary(0);
+    screen_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen_.get()));
+
+    QMultiMap<Qt::Key, QObject*> owners; // menus, buttons and the fields that labels name
+    QSet<QObject*> fields;
+    const auto own = [&owners](const QString& text, QObject* owner) {
+        const QKeySequence letter = QKeySequence::mnemonic(text);
+        if (!letter.isEmpty())
+            owners.insert(letter[0].key(), owner);
+    };
+    for (QAction* menu : screen_->menuBar()->actions())
+        own(menu->text(), menu);
+    for (QWidget* form : {static_cast<QWidget*>(Library()),
+                          static_cast<QWidget*>(screen_->findChild<TResultsPanel*>())}) {
+        for (auto* button : form->findChildren<QAbstractButton*>()) {
+            own(button->text(), button);
+            if (qobject_cast<QCheckBox*>(button))
+                fields.insert(button);
+        }
+        for (auto* label : form->findChildren<QLabel*>())
+            if (label->buddy()) {
+                own(label->text(), label->buddy());
+                fields.insert(label->buddy());
+            }
+    }
+
+    for (const Qt::Key letter : owners.uniqueKeys()) {
+        const QList<QObject*> sharing = owners.values(letter);
+        // Fields may share a letter (the presses take turns); a menu or a button may not.
+        const bool fieldsOnly = std::all_of(sharing.begin(), sharing.end(),
+                                            [&](QObject* owner) { return fields.contains(owner); });
+        QVERIFY2(sharing.size() == 1 || fieldsOnly, qPrintable(QKeySequence(letter).toString()));
+        if (sharing.size() == 1 && fields.contains(sharing.first())) {
+            QTest::keyClick(screen_.get(), letter, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), sharing.first());
+            QVERIFY(!QApplication::activePopupWidget());
+        }
+    }
+}
+
+void TestLibraryWindow::cascadeKeepsTheSizeEachWindowOpenedWith()
+{
+    OpenEveryKindOfWindow();
+    QMap<QString, QSize> opened;
+    for (QMdiSubWindow* child : screen_->MdiArea->subWindowList())
+        opened.insert(child->widget()->metaObject()->className(), child->size());
+    QCOMPARE(opened.size(), 4);
+    screen_->MenuWindowCascade->trigger();
+    for (QMdiSubWindow* child : screen_->MdiArea->subWindowList())
+        QCOMPARE(child->size(), opened.value(child->widget()->metaObject()->className()));
+}
