@@ -15,9 +15,9 @@
 #include "library/librarystatisticsbox.h"
 #include "library/librarytrendform.h"
 #include "library/trendchart.h"
+#include "modalanswers.h"
 #include "results/resultscommands.h"
 #include "results/resultspanel.h"
-#include "modalanswers.h"
 #include "temporarystartdirectory.h"
 
 #include <QChart>
@@ -154,7 +154,8 @@ private:
                 windows.append(window);
         return windows;
     }
-    // A test added with Add Folder and shown in the library, a trend, a graph and a multiple window.
+    // A test added with Add Folder and shown in the library, a trend, a graph and a multiple
+    // window.
     void OpenEveryKindOfWindow()
     {
         QDir().mkpath(Data(""));
@@ -427,9 +428,6 @@ void TestLibraryWindow::trendDrawnAgainShowsWhatANewChartShows()
         QCOMPARE(Axes(again.get()), Axes(fresh.get()));
 }
 
-QTEST_MAIN(TestLibraryWindow)
-#include "tst_librarywindow.moc"
-
 // The library window and the Results panel share the main window's Alt keys with the menu bar:
 // a field's letter moves the focus to it at the first press, a button's letter is its own.
 void TestLibraryWindow::altLettersReachTheirOwnFieldOrButton()
@@ -466,8 +464,8 @@ void TestLibraryWindow::altLettersReachTheirOwnFieldOrButton()
     for (const Qt::Key letter : owners.uniqueKeys()) {
         const QList<QObject*> sharing = owners.values(letter);
         // Fields may share a letter (the presses take turns); a menu or a button may not.
-        const bool fieldsOnly = std::all_of(sharing.begin(), sharing.end(),
-                                            [&](QObject* owner) { return fields.contains(owner); });
+        const bool fieldsOnly =
+            std::ranges::all_of(sharing, [&](QObject* owner) { return fields.contains(owner); });
         QVERIFY2(sharing.size() == 1 || fieldsOnly, qPrintable(QKeySequence(letter).toString()));
         if (sharing.size() == 1 && fields.contains(sharing.first())) {
             QTest::keyClick(screen_.get(), letter, Qt::AltModifier);
@@ -488,3 +486,6 @@ void TestLibraryWindow::cascadeKeepsTheSizeEachWindowOpenedWith()
     for (QMdiSubWindow* child : screen_->MdiArea->subWindowList())
         QCOMPARE(child->size(), opened.value(child->widget()->metaObject()->className()));
 }
+
+QTEST_MAIN(TestLibraryWindow)
+#include "tst_librarywindow.moc"
