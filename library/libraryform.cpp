@@ -146,8 +146,8 @@ void TLibraryForm::BuildFilterBar()
     connect(StationFilterCombo, &QComboBox::currentIndexChanged, this, &TLibraryForm::FilterChange);
     connect(VerdictFilterCombo, &QComboBox::currentIndexChanged, this, &TLibraryForm::FilterChange);
 
-    // This window's Alt letters share the main window with the menu bar's (F, M, P, R, L, W, H), the
-    // graph windows' (D, G) and the Results panel's (Y): they keep clear of them.
+    // This window's Alt letters share the main window with the menu bar's (F, M, P, R, L, W, H),
+    // the graph windows' (D, G) and the Results panel's (Y): they keep clear of them.
     auto* row = new QHBoxLayout;
     row->addWidget(Buddy(this, QStringLiteral("T&itle:"), TitleFilterEdit));
     row->addWidget(TitleFilterEdit, 2);
